@@ -1,0 +1,11 @@
+#pragma once
+
+#include "driver/run_settings.h"
+
+namespace qz {
+
+// Reads settings.input and writes settings.output; false when the output
+// could not be written.
+bool visualize_clang_tidy(const RunSettings& settings);
+
+}  // namespace qz

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace qz {
+
+// The three texts of the version banner.
+struct BannerTexts {
+  std::string file_name;
+  std::string version;  // major.minor
+  std::string notice;
+};
+
+// Reads the banner texts for the program at `program_path`: from its version
+// resource on Windows, from the built-in version data elsewhere. Nothing
+// when the version information cannot be read.
+std::optional<BannerTexts> read_banner_texts(const std::string& program_path);
+
+// The two banner lines: "<file name> version <major.minor> from <build date>"
+// and the notice.
+void print_banner(const BannerTexts& texts);
+
+}  // namespace qz

@@ -1,0 +1,8 @@
+#include <string>
+#include <vector>
+
+#include "driver/run_program.h"
+
+int main(int argc, char** argv) {
+  return qz::run_program(std::vector<std::string>(argv, argv + argc));
+}

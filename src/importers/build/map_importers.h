@@ -1,0 +1,15 @@
+#pragma once
+
+#include "driver/run_settings.h"
+
+namespace qz {
+
+// Reads settings.input and writes settings.output; false when the output
+// could not be written.
+bool import_map(const RunSettings& settings);
+
+// Reads settings.input and writes settings.output; false when the output
+// could not be written.
+bool import_keil_map(const RunSettings& settings);
+
+}  // namespace qz

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "driver/run_settings.h"
+
+namespace qz {
+
+// Reads settings.input and writes settings.output; false when the output
+// could not be written.
+bool import_warning(const RunSettings& settings);
+
+// Reads settings.input and writes settings.output; false when the output
+// could not be written.
+bool import_warning_keil(const RunSettings& settings);
+
+}  // namespace qz

@@ -1,0 +1,139 @@
+// Runs the real program on every case directory below e2e/cases and compares
+// the whole output file, standard output and exit status.
+//
+// A case directory holds:
+//   args             one argument per line (the program path is added); "{case}"
+//                    stands for the case directory, "{out}" for the output path
+//   expected_stdout  standard output
+//   expected_output  the output file's content (absent: the file must not exist)
+//   expected_status  the exit status, 0 when absent
+//   existing_output  optional: placed at the output path before the run
+//   sqlite_query     optional: run after loading the output script twice into
+//   sqlite_rows      SQLite; its rows ("|"-joined, one a line) must equal these
+// In both outputs the run's quoted date and time are masked as "<date>", "<time>".
+//
+// QZ_E2E_LAUNCHER (for instance an emulator) and QZ_E2E_PROGRAM override how
+// the program is started.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+
+#include "support/sqlite_db.h"
+#include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace qz::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> case_names() {
+  std::vector<std::string> names;
+  const fs::path root = QZ_E2E_CASES;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file() && entry.path().filename() == "args") {
+      names.push_back(fs::relative(entry.path().parent_path(), root).generic_string());
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> split_lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string replace_all_text(std::string text, std::string_view from, std::string_view to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+std::string shell_quote(std::string_view text) {
+  return "'" + replace_all_text(std::string(text), "'", "'\\''") + "'";
+}
+
+std::string mask_timestamp(const std::string& text) {
+  static const std::regex timestamp(R"("\d{4}-\d{2}-\d{2}", "\d{2}:\d{2}:\d{2}")");
+  return std::regex_replace(text, timestamp, R"("<date>", "<time>")");
+}
+
+int exit_status(int raw) {
+#ifdef _WIN32
+  return raw;
+#else
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+#endif
+}
+
+std::string env_or(const char* name, std::string fallback) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? std::string(value) : fallback;
+}
+
+class EndToEnd : public testing::TestWithParam<std::string> {};
+
+TEST_P(EndToEnd, MatchesExpectedFiles) {
+  const fs::path case_dir = fs::path(QZ_E2E_CASES) / GetParam();
+  TempDir work;
+  const std::string output_path = work.file("output");
+  const std::string stdout_path = work.file("stdout");
+  if (fs::exists(case_dir / "existing_output")) {
+    work.write("output", read_file(case_dir / "existing_output"));
+  }
+
+  std::string command = env_or("QZ_E2E_LAUNCHER", "");
+  command += " " + shell_quote(env_or("QZ_E2E_PROGRAM", QZ_PROGRAM));
+  for (std::string arg : split_lines(read_file(case_dir / "args"))) {
+    arg = replace_all_text(arg, "{case}", case_dir.string());
+    arg = replace_all_text(arg, "{out}", output_path);
+    command += " " + shell_quote(arg);
+  }
+  command += " > " + shell_quote(stdout_path) + " 2>/dev/null";
+  const int status = exit_status(std::system(command.c_str()));
+
+  int expected_status = 0;
+  if (fs::exists(case_dir / "expected_status")) {
+    expected_status = std::stoi(read_file(case_dir / "expected_status")) & 0xff;
+  }
+  EXPECT_EQ(status, expected_status) << command;
+  EXPECT_EQ(mask_timestamp(read_file(stdout_path)), read_file(case_dir / "expected_stdout"));
+  if (!fs::exists(case_dir / "expected_output")) {
+    EXPECT_FALSE(fs::exists(output_path)) << "no output file was expected";
+    return;
+  }
+  const std::string output = read_file(output_path);
+  EXPECT_EQ(mask_timestamp(output), read_file(case_dir / "expected_output"));
+
+  if (fs::exists(case_dir / "sqlite_query")) {
+    SqliteDb db;
+    ASSERT_EQ(db.run_script(output), "");
+    ASSERT_EQ(db.run_script(output), "") << "a second import of the same script";
+    std::string rows;
+    for (const std::string& row : db.query(read_file(case_dir / "sqlite_query"))) {
+      rows += row + "\n";
+    }
+    EXPECT_EQ(rows, read_file(case_dir / "sqlite_rows"));
+  }
+}
+
+std::string test_name(const testing::TestParamInfo<std::string>& info) {
+  std::string name;
+  for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(case_names()), test_name);
+
+}  // namespace
+}  // namespace qz::test

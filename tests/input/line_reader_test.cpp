@@ -1,0 +1,76 @@
+#include "input/line_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace qz {
+namespace {
+
+std::vector<std::string> read_all(const std::string& path) {
+  LineReader reader(path);
+  std::vector<std::string> lines;
+  for (std::string_view line; reader.next(line);) lines.emplace_back(line);
+  return lines;
+}
+
+struct SplitCase {
+  const char* name;
+  std::string content;
+  std::vector<std::string> lines;
+};
+
+class LineReaderSplit : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(LineReaderSplit, SplitsAtLineFeedsAndDropsOneCarriageReturnBeforeThem) {
+  test::TempDir dir;
+  EXPECT_EQ(read_all(dir.write("in.txt", GetParam().content)), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineReaderSplit,
+    testing::Values(
+        SplitCase{"empty", "", {}},
+        SplitCase{"one_ended", "a\n", {"a"}},
+        SplitCase{"one_unended", "a", {"a"}},
+        SplitCase{"empty_lines", "\n\n", {"", ""}},
+        SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
+        SplitCase{"only_one_cr_dropped", "a\r\r\n", {"a\r"}},
+        SplitCase{"cr_mid_line_stays", "a\rb\n", {"a\rb"}},
+        SplitCase{"lone_cr_is_no_line_end", "a\rb", {"a\rb"}},
+        SplitCase{"unended_last_line_keeps_cr", "a\nb\r", {"a", "b\r"}},
+        SplitCase{"nul_bytes", std::string("a\0b\n\0", 5), {std::string("a\0b", 3), std::string(1, '\0')}},
+        SplitCase{"high_bytes", "\xe9\xff\n", {"\xe9\xff"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineReader, MissingFileReadsAsEmpty) {
+  test::TempDir dir;
+  LineReader reader(dir.file("missing.txt"));
+  EXPECT_FALSE(reader.is_open());
+  std::string_view line;
+  EXPECT_FALSE(reader.next(line));
+}
+
+TEST(LineReader, LinesAcrossBlockBoundariesAndOfAnyLength) {
+  test::TempDir dir;
+  std::vector<std::string> expected;
+  std::string content;
+  for (std::size_t length : {std::size_t{10'000'000}, std::size_t{0}, std::size_t{1},
+                             std::size_t{262'143}, std::size_t{262'144}, std::size_t{262'145},
+                             std::size_t{3'000'000}}) {
+    std::string line(length, 'x');
+    if (length > 1) line[length / 2] = '\r';
+    expected.push_back(line);
+    content += line + "\r\n";
+  }
+  for (int i = 0; i < 100'000; ++i) {
+    expected.push_back(std::to_string(i));
+    content += expected.back() + "\n";
+  }
+  expected.emplace_back(5'000'000, 'y');
+  content += expected.back();
+  EXPECT_EQ(read_all(dir.write("in.txt", content)), expected);
+}
+
+}  // namespace
+}  // namespace qz

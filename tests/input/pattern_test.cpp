@@ -1,0 +1,69 @@
+#include "input/pattern.h"
+
+#include <gtest/gtest.h>
+
+#include "support/regex_differential.h"
+
+namespace qz {
+namespace {
+
+TEST(EcmascriptToRe2, RewritesOnlyWhatMeansSomethingElseInRe2) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"a.b", "a[^\\n\\r]b"},
+      {"[.a]", "[.a]"},
+      {"\\.", "\\."},
+      {"\\s+", "[\\t\\n\\v\\f\\r ]+"},
+      {"[a\\s]", "[a\\t\\n\\v\\f\\r ]"},
+      {"\\S", "[^\\t\\n\\v\\f\\r ]"},
+      {"[[:space:]][[:punct:]]", "[[:space:]][[:punct:]]"},
+      {"[^.]", "[^.]"},
+      {"\\<tr\\>\\/", "\\<tr\\>\\/"},
+      {"(.*?)x{1}", "([^\\n\\r]*?)x{1}"},
+  };
+  for (const auto& [ecmascript, re2] : cases) EXPECT_EQ(ecmascript_to_re2(ecmascript), re2);
+}
+
+TEST(Pattern, MatchesWholeLinesOnlyAndReportsGroups) {
+  const Pattern pattern("(a+)(b)?");
+  std::string_view groups[2];
+  EXPECT_TRUE(pattern.match("aa", groups));
+  EXPECT_EQ(groups[0], "aa");
+  EXPECT_EQ(groups[1].data(), nullptr);  // took no part
+  EXPECT_FALSE(pattern.match("aac", groups));
+  EXPECT_FALSE(pattern.matches("caa"));
+  EXPECT_TRUE(pattern.matches("ab"));
+  EXPECT_EQ(pattern.group_count(), 2);
+}
+
+// The dialect differences and matching rules the importers rely on, checked
+// against std::regex on lines that probe them.
+TEST(Pattern, AgreesWithEcmascriptOnTheRulesImportersRelyOn) {
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"a.*b", {"ab", "a\rb", "a\xe9\xff" "b", "a\nb", "a\tb"}},
+      {"\\s+x", {" x", "\vx", "\fx", "\rx", "\tx", "\xa0x", "\x85x"}},
+      {"[a-z\\s]+", {"a b", "a\vb", "a\xa0" "b"}},
+      {"[[:space:]]+", {" ", "\v", "\xa0", "\r\n"}},
+      {"[[:punct:]]+", {"!_~", "\xa7", "a", "{}"}},
+      {"(a|ab)(c|bcd)(d*)", {"abcd", "abcdd", "acd"}},
+      {"(.*)-(.*?)x(.*)", {"a-b-cxdx", "--x", "a-x-x"}},
+      {"([a-z]* -> [a-z]*?|[a-z]*) (.*)", {"a -> b c", "a  -> b c", " c", "a -> b  c"}},
+      {"(.*\\.[cpp|c]) (.*)", {"a.c x", "a.cpp x", "a.p x", "a.| x"}},
+  };
+  for (const auto& [ecmascript, lines] : cases) {
+    test::expect_same_as_ecmascript(Pattern(ecmascript), ecmascript, test::with_mutations(lines));
+  }
+}
+
+TEST(Pattern, HandlesVeryLongLines) {
+  const Pattern pattern("(.*)x([0-9]+)");
+  std::string line(10'000'000, 'a');
+  std::string_view groups[2];
+  EXPECT_FALSE(pattern.match(line, groups));
+  line += "x42";
+  ASSERT_TRUE(pattern.match(line, groups));
+  EXPECT_EQ(groups[0].size(), 10'000'000u);
+  EXPECT_EQ(groups[1], "42");
+}
+
+}  // namespace
+}  // namespace qz

@@ -1,0 +1,39 @@
+#include "output/run_timestamp.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <regex>
+#include <thread>
+
+namespace qz {
+namespace {
+
+TEST(RunTimestamp, IsReadOnceAndKeepsItsForm) {
+  const RunTimestamp first = run_timestamp();
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  const RunTimestamp& second = run_timestamp();
+  EXPECT_EQ(first.date, second.date);
+  EXPECT_EQ(first.time, second.time);
+  EXPECT_TRUE(std::regex_match(first.date, std::regex(R"(\d{4}-\d{2}-\d{2})"))) << first.date;
+  EXPECT_TRUE(std::regex_match(first.time, std::regex(R"(\d{2}:\d{2}:\d{2})"))) << first.time;
+}
+
+TEST(FormatLocalTimestamp, PadsWithZeros) {
+#ifndef _WIN32
+  setenv("TZ", "UTC", 1);
+  tzset();
+  // 2022-01-05 07:03:09 UTC
+  const RunTimestamp stamp = format_local_timestamp(1641366189);
+  EXPECT_EQ(stamp.date, "2022-01-05");
+  EXPECT_EQ(stamp.time, "07:03:09");
+  // 2022-11-30 14:05:09 UTC
+  EXPECT_EQ(format_local_timestamp(1669817109).time, "14:05:09");
+  unsetenv("TZ");
+  tzset();
+#endif
+}
+
+}  // namespace
+}  // namespace qz

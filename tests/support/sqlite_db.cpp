@@ -1,0 +1,43 @@
+#include "support/sqlite_db.h"
+
+#include <sqlite3.h>
+
+#include <stdexcept>
+
+namespace qz::test {
+
+SqliteDb::SqliteDb() {
+  if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open failed");
+}
+
+SqliteDb::~SqliteDb() { sqlite3_close(db_); }
+
+std::string SqliteDb::run_script(const std::string& script) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, script.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return {};
+  std::string error = message != nullptr ? message : "unknown error";
+  sqlite3_free(message);
+  return error;
+}
+
+std::vector<std::string> SqliteDb::query(const std::string& sql) {
+  std::vector<std::string> rows;
+  auto collect = [](void* target, int columns, char** values, char**) {
+    std::string row;
+    for (int i = 0; i < columns; ++i) {
+      if (i > 0) row += '|';
+      row += values[i] != nullptr ? values[i] : "NULL";
+    }
+    static_cast<std::vector<std::string>*>(target)->push_back(row);
+    return 0;
+  };
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql.c_str(), collect, &rows, &message) != SQLITE_OK) {
+    std::string error = message != nullptr ? message : "unknown error";
+    sqlite3_free(message);
+    throw std::runtime_error("query failed: " + error);
+  }
+  return rows;
+}
+
+}  // namespace qz::test
