@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Benchmark: generates seeded inputs and times QZTestResult on each parser type.
 #   bench/run.sh [MEGABYTES] [SHARE] [PARSER_TYPE...]
-# MEGABYTES defaults to 100, SHARE (the part of entries an importer recognises)
-# to 0.3; SHARE 0 measures inputs in which no line is recognised. Prints per
-# parser type: input MB, seconds, MB/s, the seconds of `wc -l` on the same
-# file, and peak memory.
+# MEGABYTES defaults to 100; SHARE, the part of entries an importer recognises,
+# to 0.3 (0 gives inputs in which no line is recognised). Per parser type it
+# prints input MB, seconds, MB/s, the seconds of `wc -l` on the same file, peak
+# memory, and the seconds and ratio of the plain std::regex loop
+# (bench/baseline.cpp). BASELINE=0 skips the baseline.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,24 +18,36 @@ if [ ${#types[@]} -eq 0 ]; then
          QAC QAC_full_report ClangTidy)
 fi
 
-command -v /usr/bin/time >/dev/null || { apt-get update -qq && apt-get install -y -qq time; }
+command -v /usr/bin/time >/dev/null || scripts/install-deps.sh time
 cmake --preset release >/dev/null
-cmake --build --preset release --target QZTestResult qz_bench_gen >/dev/null
+cmake --build --preset release --target QZTestResult qz_bench_gen qz_bench_baseline >/dev/null
 
 data=bench/data
 mkdir -p "$data"
-printf '%-16s %8s %8s %9s %8s %10s\n' type MB seconds MB/s wc_s peak_MB
+
+# Prints the wall-clock seconds of a command; its peak memory in MB is left
+# in $data/peak.txt.
+timed() {
+  /usr/bin/time -f '%e %M' -o "$data/time.txt" "$@" >/dev/null
+  read -r seconds kilobytes <"$data/time.txt"
+  awk -v k="$kilobytes" 'BEGIN { printf "%.1f", k / 1024 }' >"$data/peak.txt"
+  echo "$seconds"
+}
+
+printf '%-16s %8s %8s %8s %7s %8s %10s %7s\n' type MB seconds MB/s wc_s peak_MB baseline_s ratio
 for type in "${types[@]}"; do
   input="$data/$type-$megabytes-$share.txt"
-  [ -f "$input" ] || build/qz_bench_gen "$type" "$megabytes" "$input" "$share"
+  [ -f "$input" ] || build/bench/qz_bench_gen "$type" "$megabytes" "$input" "$share"
   size_mb=$(awk -v b="$(stat -c %s "$input")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  wc_start=$(date +%s.%N); wc -l "$input" >/dev/null; wc_end=$(date +%s.%N)
-  /usr/bin/time -v -o "$data/time.txt" build/QZTestResult --input="$input" \
-    --output="$data/out.txt" --platform=Hmt4 --project_name=Bench --tool_name=Bench \
-    --hash_value=0 --test_type=Unit --parser_type="$type" >/dev/null
-  seconds=$(awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0;
-    for (i = 1; i <= n; i++) s = s * 60 + t[i]; print s }' "$data/time.txt")
-  peak=$(awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$data/time.txt")
-  awk -v t="$type" -v mb="$size_mb" -v s="$seconds" -v w="$(awk -v a="$wc_start" -v b="$wc_end" 'BEGIN { print b - a }')" -v p="$peak" \
-    'BEGIN { printf "%-16s %8.1f %8.2f %9.1f %8.2f %10.1f\n", t, mb, s, (s > 0 ? mb / s : 0), w, p }'
+  wc_seconds=$(timed wc -l "$input")
+  seconds=$(timed build/QZTestResult --input="$input" --output="$data/out.txt" --platform=Hmt4 \
+    --project_name=Bench --tool_name=Bench --hash_value=0 --test_type=Unit --parser_type="$type")
+  peak=$(cat "$data/peak.txt")
+  baseline="-"
+  if [ "${BASELINE:-1}" != 0 ]; then
+    baseline=$(timed build/bench/qz_bench_baseline "$type" "$input" "$data/baseline_out.txt")
+  fi
+  awk -v t="$type" -v mb="$size_mb" -v s="$seconds" -v w="$wc_seconds" -v p="$peak" -v b="$baseline" \
+    'BEGIN { rate = s > 0 ? mb / s : 0; ratio = (b != "-" && s > 0) ? sprintf("%.1fx", b / s) : "-";
+             printf "%-16s %8.1f %8.2f %8.1f %7.2f %8.1f %10s %7s\n", t, mb, s, rate, w, p, b, ratio }'
 done
