@@ -1,0 +1,113 @@
+#include "importers/testing/pass_fail.h"
+
+#include <gtest/gtest.h>
+
+#include "support/regex_differential.h"
+#include "support/run_importer.h"
+
+namespace qz {
+namespace {
+
+constexpr std::string_view kTestLineEcmascript =
+    R"re([[:space:]]+Test[[:punct:]]+[[:space:]]+([A-Za-z0-9_]+).*\(?\)?[[:space:]]+[[:punct:]]+(passed|PASSED|failed|FAILED))re";
+
+struct TestLineCase {
+  std::string line;
+  bool matched;
+  std::string name;
+  std::string result;
+};
+
+const std::vector<TestLineCase>& test_line_cases() {
+  static const std::vector<TestLineCase> cases = {
+      {"  Test: test_init() .....passed", true, "test_init", "passed"},
+      {"  Test: test_init ....PASSED", true, "test_init", "PASSED"},
+      {"\tTest:: abc-def ..failed", true, "abc", "failed"},
+      {"  Test: a b c (1) ...FAILED", true, "a", "FAILED"},
+      {"    Test: CanIf_Tx_07 (can_if_test.c:212) ......................failed", true,
+       "CanIf_Tx_07", "failed"},
+      {"  Test: x_ __passed", true, "x_", "passed"},
+      {"  Test:  spaced()\t.passed", true, "spaced", "passed"},
+      {"Test: test_init() .....passed", false, "", ""},
+      {"  Test: test_init() ..... passed", false, "", ""},
+      {"  Test: test_init() .....passed ", false, "", ""},
+      {"  Test: test_init() .....passedx", false, "", ""},
+      {"  Test: test_init() .....Passed", false, "", ""},
+      {"  Test: test_init() .....Failed", false, "", ""},
+      {"  Test:test_init ....passed", false, "", ""},
+      {"  Test #1: x ....passed", false, "", ""},
+      {"  Test: test_init.....passed", false, "", ""},
+      {"  Test: test_init() passed", false, "", ""},
+      {"  Test: -init ....passed", false, "", ""},
+      {"  TEST: test_init ....passed", false, "", ""},
+      {"", false, "", ""},
+  };
+  return cases;
+}
+
+TEST(TestLinePattern, AgreesWithEcmascript) {
+  std::vector<std::string> seeds;
+  for (const TestLineCase& c : test_line_cases()) seeds.push_back(c.line);
+  test::expect_same_as_ecmascript(test_line_pattern(), kTestLineEcmascript,
+                                  test::with_mutations(seeds));
+}
+
+TEST(ClassifyTestLine, TakesNameAndResultWordAsWritten) {
+  for (const TestLineCase& c : test_line_cases()) {
+    TestResultRecord record{"untouched", "untouched"};
+    ASSERT_EQ(classify_test_line(c.line, record), c.matched) << c.line;
+    EXPECT_EQ(record.name, c.matched ? c.name : "untouched") << c.line;
+    EXPECT_EQ(record.result, c.matched ? c.result : "untouched") << c.line;
+  }
+}
+
+std::string result_row(std::string_view type, std::string_view name, std::string_view result) {
+  return "insert into ut_results (platform, project, tool, githash, date, time, type, name, "
+         "result) values (" +
+         test::quoted_run_values(true) + ", \"" + std::string(type) + "\", \"" +
+         std::string(name) + "\", \"" + std::string(result) + "\");\n";
+}
+
+constexpr std::string_view kCreateResults =
+    "create table if not exists ut_results (platform, project, tool, githash, date, time, type, "
+    "name, result, UNIQUE (project, githash, name) ON CONFLICT IGNORE);\n";
+
+TEST(ImportPassFail, WritesOneRowPerTestLineInInputOrder) {
+  RunSettings settings = test::sample_settings();
+  settings.test_type = "Integration";
+  // CR LF line ends; the last line has no line feed and still counts.
+  const std::string input =
+      "Running suite CanIf\r\n"
+      "  Test: b_second() ....FAILED\r\n"
+      "      expected 1, was 0\r\n"
+      "  Test: a_first() ....passed\r\n"
+      "  Test: b_second() ....passed";
+  const test::ImportOutcome outcome = test::run_importer(import_pass_fail, settings, input);
+  const std::string expected = std::string(kCreateResults) +
+                               result_row("Integration", "b_second", "FAILED") +
+                               result_row("Integration", "a_first", "passed") +
+                               result_row("Integration", "b_second", "passed");
+  EXPECT_TRUE(outcome.ok);
+  EXPECT_EQ(outcome.output, expected);
+  EXPECT_EQ(outcome.stdout_text, expected);
+}
+
+TEST(ImportPassFail, InputWithoutTestLinesGivesOnlyTheCreateStatement) {
+  for (const std::string_view input : {"", "\n", "Test: x ....passed\n"}) {
+    const test::ImportOutcome outcome =
+        test::run_importer(import_pass_fail, test::sample_settings(), input);
+    EXPECT_EQ(outcome.output, kCreateResults);
+    EXPECT_EQ(outcome.stdout_text, kCreateResults);
+  }
+}
+
+TEST(ImportPassFail, MissingInputReadsAsEmpty) {
+  RunSettings settings = test::sample_settings();
+  settings.input = "/no/such/dir/log.txt";
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(import_pass_fail(settings));  // no output path either
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), kCreateResults);
+}
+
+}  // namespace
+}  // namespace qz
