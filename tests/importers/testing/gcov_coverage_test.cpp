@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/regex_differential.h"
-#include "support/run_importer.h"
 
 namespace qz {
 namespace {
@@ -74,31 +73,6 @@ TEST(ClassifyGcovLine, FillsOnlyTheLineFigures) {
               "")
         << c.line;
   }
-}
-
-TEST(ImportGcovCoverage, WritesEveryLinesRowIncludingAnUnterminatedLastLine) {
-  const std::string input =
-      "<table>\r\n"
-      "<tr><td>Lines:</td><td>1234</td><td>1500</td><td>82.2 %</td></tr>\r\n"
-      "<tr><td>Functions:</td><td>40</td><td>42</td><td>95.2 %</td></tr>\r\n"
-      "<tr><td>Lines:</td><td>007</td><td>8</td><td>87.5 %</td></tr>";
-  const test::ImportOutcome outcome =
-      test::run_importer(import_gcov_coverage, test::sample_settings(), input);
-  const std::string prefix =
-      "insert into ut_coverage (platform, project, tool, githash, date, time, C0_percent, "
-      "C0_tested_lines, C0_testable_lines, C1_percent, C1_tested_lines, C1_testable_lines, "
-      "function_name) values (" +
-      test::quoted_run_values(true);
-  const std::string expected =
-      "create table if not exists ut_coverage (platform, project, tool, githash, date, time, "
-      "C0_percent INTEGER, C0_tested_lines INTEGER, C0_testable_lines INTEGER, C1_percent "
-      "INTEGER, C1_tested_lines INTEGER, C1_testable_lines INTEGER, function_name, UNIQUE "
-      "(project, githash, function_name) ON CONFLICT IGNORE);\n" +
-      prefix + ", \"82\", \"1234\", \"1500\", \"\", \"\", \"\", \"\");\n" + prefix +
-      ", \"87\", \"007\", \"8\", \"\", \"\", \"\", \"\");\n";
-  EXPECT_TRUE(outcome.ok);
-  EXPECT_EQ(outcome.output, expected);
-  EXPECT_EQ(outcome.stdout_text, expected);
 }
 
 }  // namespace
