@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string_view>
+
+namespace qz {
+
+// The part of `path` from its first "Src_QZ\" (exact bytes) to its end, or an
+// empty view when the path holds no such marker. Nothing else is changed.
+std::string_view source_relative_name(std::string_view path);
+
+}  // namespace qz
