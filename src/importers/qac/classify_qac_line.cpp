@@ -26,6 +26,9 @@ const Pattern& qac_line_pattern() {
 }
 
 bool classify_qac_line(std::string_view line, QacRecord& record) {
+  // A line without the source root cannot give a finding, and this test is
+  // far cheaper than the captures of the pattern.
+  if (line.find(kSourceRoot) == std::string_view::npos) return false;
   std::array<std::string_view, 7> groups;
   if (!qac_line_pattern().match(line, groups)) return false;
   const std::string_view file_name = source_relative_name(groups[0]);

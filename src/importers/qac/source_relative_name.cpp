@@ -3,7 +3,6 @@
 namespace qz {
 
 std::string_view source_relative_name(std::string_view path) {
-  constexpr std::string_view kSourceRoot = "Src_QZ\\";
   const std::size_t at = path.find(kSourceRoot);
   return at == std::string_view::npos ? std::string_view() : path.substr(at);
 }
