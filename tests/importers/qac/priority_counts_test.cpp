@@ -30,13 +30,5 @@ TEST(FileCounts, HisMessagesCountOnlyAsHis) {
   EXPECT_EQ(bands.his, 3u);
 }
 
-TEST(FormatPriorityCounts, WritesEveryCounterInFull) {
-  PriorityCounts counts;
-  for (std::size_t i = 0; i < counts.by_priority.size(); ++i) counts.by_priority[i] = i * 10;
-  counts.his = 18446744073709551615u;
-  EXPECT_EQ(format_priority_counts(counts),
-            R"("0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "18446744073709551615")");
-}
-
 }  // namespace
 }  // namespace qz

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "importers/qac/qac_test_data.h"
-#include "support/temp_dir.h"
 
 namespace qz {
 namespace {
@@ -51,26 +50,6 @@ TEST(SortAndDeduplicate, KeepsTheFirstOfRepeatedFindingsInInputOrder) {
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[1].priority, first_priority);
   }
-}
-
-TEST(ReadQacRecords, ReadsEveryLineAndMergesPathsBelowTheSameRoot) {
-  test::TempDir dir;
-  const std::string input =
-      test::qac_line("D:\\a\\Src_QZ\\x.c", "3", 1, "100", "T") + "\r\n" +
-      "unrelated line\n" +
-      test::qac_line("E:\\b\\Src_QZ\\x.c", "3", 4, "100", "T") + "\n" +
-      test::qac_line("E:\\b\\Src_QZ\\x.c", "1", 4, "100", "T") + "\n\n" +
-      test::qac_line("E:\\b\\Src_QZ\\y.c", "9", 4, "5300", "Last");  // no line feed
-  const std::vector<QacRecord> records = read_qac_records(dir.write("in.txt", input));
-  EXPECT_EQ(describe(records),
-            "Src_QZ\\x.c(1) P4 M100 T\n"
-            "Src_QZ\\x.c(3) P1 M100 T\n"
-            "Src_QZ\\y.c(9) P4 M5300 Last\n");
-}
-
-TEST(ReadQacRecords, AMissingFileGivesNoRecords) {
-  test::TempDir dir;
-  EXPECT_TRUE(read_qac_records(dir.file("missing.txt")).empty());
 }
 
 }  // namespace
