@@ -26,7 +26,7 @@ mkdir -p "$data"
 printf '%-16s %8s %8s %9s %8s %10s\n' type MB seconds MB/s wc_s peak_MB
 for type in "${types[@]}"; do
   input="$data/$type-$megabytes-$share.txt"
-  [ -f "$input" ] || build/qz_bench_gen "$type" "$megabytes" "$input" "$share"
+  [ -f "$input" ] || build/bench/qz_bench_gen "$type" "$megabytes" "$input" "$share"
   size_mb=$(awk -v b="$(stat -c %s "$input")" 'BEGIN { printf "%.1f", b / 1048576 }')
   wc_start=$(date +%s.%N); wc -l "$input" >/dev/null; wc_end=$(date +%s.%N)
   /usr/bin/time -v -o "$data/time.txt" build/QZTestResult --input="$input" \
