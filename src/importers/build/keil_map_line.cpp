@@ -14,7 +14,10 @@ const Pattern& keil_map_line_pattern() {
 bool classify_keil_map_line(std::string_view line, MapRecord& record) {
   // Groups 1 (symbol), 3 (type) and 7 (rest) are matched but not kept.
   std::string_view groups[7];
-  if (!keil_map_line_pattern().match(line, groups)) return false;
+  const Pattern& pattern = keil_map_line_pattern();
+  // A plain yes-or-no match is much cheaper than one with captures and
+  // settles most lines; only matching lines pay for the groups.
+  if (!pattern.matches(line) || !pattern.match(line, groups)) return false;
   record.matched = true;
   record.originhex = groups[1];
   record.origindec = parse_hex_uint32(groups[1]);
