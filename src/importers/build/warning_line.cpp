@@ -1,0 +1,35 @@
+#include "importers/build/warning_line.h"
+
+#include "importers/build/strip_source_root.h"
+
+namespace qz {
+
+const Pattern& warning_line_pattern() {
+  static const Pattern pattern(
+      R"re("(.*)",[[:space:]]+line[[:space:]]+([0-9]+):[[:space:]]+(error|warning))re"
+      R"re([[:space:]]+(.*):[[:space:]]*)re");
+  return pattern;
+}
+
+bool classify_warning_line(std::string_view line, WarningRecord& record) {
+  std::string_view groups[4];
+  const Pattern& pattern = warning_line_pattern();
+  // A plain yes-or-no match is much cheaper than one with captures and
+  // settles most lines; only matching lines pay for the groups.
+  if (!pattern.matches(line) || !pattern.match(line, groups)) return false;
+  record.filename = strip_source_root(groups[0]);
+  record.line = groups[1];
+  record.type = groups[2];
+  record.error_id = groups[3];
+  return true;
+}
+
+std::string_view warning_error_number(std::string_view error_id) {
+  if (error_id.empty()) return error_id;
+  error_id.remove_prefix(1);
+  // The identifier had at least three characters: drop its suffix ("-D").
+  if (error_id.size() >= 2) error_id.remove_suffix(2);
+  return error_id;
+}
+
+}  // namespace qz
