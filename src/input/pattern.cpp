@@ -94,6 +94,9 @@ bool Pattern::matches(std::string_view line) const {
 }
 
 bool Pattern::match(std::string_view line, std::span<std::string_view> groups) const {
+  // Asked for groups on a short line, RE2 skips its DFA and backtracks at
+  // once; most lines do not match, and the DFA rejects those far faster.
+  if (!matches(line)) return false;
   const std::size_t wanted = groups.size() + 1;  // submatch 0 is the whole line
   // Patterns have few groups: keep the submatches off the heap.
   std::array<re2::StringPiece, 16> small;

@@ -15,9 +15,7 @@ bool classify_keil_map_line(std::string_view line, MapRecord& record) {
   // Groups 1 (symbol), 3 (type) and 7 (rest) are matched but not kept.
   std::string_view groups[7];
   const Pattern& pattern = keil_map_line_pattern();
-  // A plain yes-or-no match is much cheaper than one with captures and
-  // settles most lines; only matching lines pay for the groups.
-  if (!pattern.matches(line) || !pattern.match(line, groups)) return false;
+  if (!pattern.match(line, groups)) return false;
   record.matched = true;
   record.originhex = groups[1];
   record.origindec = parse_hex_uint32(groups[1]);

@@ -13,9 +13,7 @@ const Pattern& keil_warning_line_pattern() {
 bool classify_keil_line(std::string_view line, WarningRecord& record) {
   std::string_view groups[4];
   const Pattern& pattern = keil_warning_line_pattern();
-  // A plain yes-or-no match is much cheaper than one with captures and
-  // settles most lines; only matching lines pay for the groups.
-  if (!pattern.matches(line) || !pattern.match(line, groups)) return false;
+  if (!pattern.match(line, groups)) return false;
   record.filename = strip_source_root(groups[0]);
   record.line = groups[1];
   record.type = groups[2];

@@ -16,9 +16,7 @@ const Pattern& map_line_pattern() {
 bool classify_map_line(std::string_view line, MapRecord& record) {
   std::string_view groups[4];
   const Pattern& pattern = map_line_pattern();
-  // A plain yes-or-no match is much cheaper than one with captures and
-  // settles most lines; only matching lines pay for the groups.
-  if (!pattern.matches(line) || !pattern.match(line, groups)) return false;
+  if (!pattern.match(line, groups)) return false;
   record.matched = true;
   record.originhex = groups[0];
   record.origindec = parse_hex_uint32(groups[0]);

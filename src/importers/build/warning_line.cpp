@@ -14,9 +14,7 @@ const Pattern& warning_line_pattern() {
 bool classify_warning_line(std::string_view line, WarningRecord& record) {
   std::string_view groups[4];
   const Pattern& pattern = warning_line_pattern();
-  // A plain yes-or-no match is much cheaper than one with captures and
-  // settles most lines; only matching lines pay for the groups.
-  if (!pattern.matches(line) || !pattern.match(line, groups)) return false;
+  if (!pattern.match(line, groups)) return false;
   record.filename = strip_source_root(groups[0]);
   record.line = groups[1];
   record.type = groups[2];
