@@ -1,17 +1,26 @@
 #include "clangtidy/html_escape.h"
 
 namespace qz {
+namespace {
+
+std::string_view reference_for(char c) {
+  switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    default: return {};
+  }
+}
+
+}  // namespace
 
 void append_html_escaped(std::string& out, std::string_view text) {
   std::size_t plain_from = 0;
-  for (std::size_t at = text.find_first_of("&<>"); at != std::string_view::npos;
-       at = text.find_first_of("&<>", plain_from)) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const std::string_view reference = reference_for(text[at]);
+    if (reference.empty()) continue;
     out.append(text, plain_from, at - plain_from);
-    switch (text[at]) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      default: out += "&gt;"; break;
-    }
+    out.append(reference);
     plain_from = at + 1;
   }
   out.append(text, plain_from);

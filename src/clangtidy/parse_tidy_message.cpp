@@ -1,8 +1,8 @@
 #include "clangtidy/parse_tidy_message.h"
 
-#include <array>
 #include <limits>
 
+#include "clangtidy/split_tidy_message.h"
 #include "input/pattern.h"
 
 namespace qz {
@@ -25,9 +25,10 @@ std::int32_t position_number(std::string_view digits) {
 }
 
 bool parse_tidy_message(std::string_view text, TidyMessage& message) {
-  enum Group { kFile, kExtension, kLine, kColumn, kSeverity, kMessage, kCheck, kTrailer, kCount };
-  std::array<std::string_view, kCount> groups;
-  if (!tidy_message_pattern().match(text, groups)) return false;
+  enum Group { kFile, kExtension, kLine, kColumn, kSeverity, kMessage, kCheck, kTrailer };
+  // The pattern decides; the scan only finds where its groups lie.
+  TidyMessageGroups groups;
+  if (!tidy_message_pattern().matches(text) || !split_tidy_message(text, groups)) return false;
 
   message.file.assign(groups[kFile]);
   message.line = position_number(groups[kLine]);

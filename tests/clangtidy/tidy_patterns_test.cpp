@@ -2,8 +2,12 @@
 // and capture exactly what the ECMAScript originals do.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <regex>
+
 #include "clangtidy/join_message_lines.h"
 #include "clangtidy/parse_tidy_message.h"
+#include "clangtidy/split_tidy_message.h"
 #include "support/regex_differential.h"
 
 namespace qz {
@@ -44,6 +48,53 @@ TEST(TidyPatterns, StartPatternAgreesWithEcmascript) {
 TEST(TidyPatterns, MessagePatternAgreesWithEcmascript) {
   test::expect_same_as_ecmascript(tidy_message_pattern(), kMessageText,
                                   test::with_mutations(kSeeds));
+}
+
+// Message-like texts whose pieces are randomly bent: other extensions and
+// separators, extra dots, colons, digits, brackets and line breaks, so that
+// the greedy choices of the pattern land in many different places.
+std::vector<std::string> random_message_texts(std::size_t count) {
+  std::mt19937 random(20221130);
+  auto one_of = [&](std::initializer_list<std::string_view> choices) {
+    return std::string(choices.begin()[random() % choices.size()]);
+  };
+  auto piece = [&](std::initializer_list<std::string_view> choices) {
+    return random() % 6 == 0 ? one_of({"", ".", ":", "1", " ", "\r", "[", "]", "x.c", ":2:", "\n"})
+                             : one_of(choices);
+  };
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < count; ++i) {
+    std::string text = piece({"src/a", "a.b/c", "C:\\x\\y", "", "a.c:1:2: note: n [x] b"});
+    text += piece({".cpp", ".c", ".h", ".hpp", ".cpp.c", ".c.h"});
+    text += piece({":"}) + piece({"12", "0", "007"}) + piece({":"}) + piece({"5", "99"});
+    text += piece({":"}) + piece({" ", "\t", "  ", "\v"});
+    text += piece({"warning", "error", "note"}) + piece({":"}) + piece({" ", "\f ", "\r"});
+    text += piece({"use nullptr ", "a[i] ", "x.c:3:4: error: y ", ""});
+    text += piece({"[", "[["}) + piece({"check", "a]b", "", "c[d"}) + piece({"]", "]]"});
+    text += piece({"", " int *p = 0;", " a[i] = 0;  ^", "]"});
+    texts.push_back(std::move(text));
+  }
+  return texts;
+}
+
+TEST(TidyPatterns, ScanningFindsTheGroupsThatEcmascriptCaptures) {
+  const std::regex reference{std::string(kMessageText), std::regex::ECMAScript};
+  std::vector<std::string> texts = test::with_mutations(kSeeds);
+  const std::vector<std::string> random_texts = random_message_texts(20000);
+  texts.insert(texts.end(), random_texts.begin(), random_texts.end());
+  std::size_t matched = 0;
+  for (const std::string& text : texts) {
+    std::smatch expected;
+    const bool expected_match = std::regex_match(text, expected, reference);
+    TidyMessageGroups groups;
+    ASSERT_EQ(split_tidy_message(text, groups), expected_match) << text;
+    if (!expected_match) continue;
+    ++matched;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+      ASSERT_EQ(groups[i], expected[i + 1].str()) << "group " << i + 1 << " of " << text;
+    }
+  }
+  EXPECT_GT(matched, texts.size() / 5) << "too few texts match to prove much";
 }
 
 }  // namespace
