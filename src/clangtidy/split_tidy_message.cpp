@@ -38,16 +38,17 @@ std::string_view take_run(std::string_view text, std::size_t& at, bool (*in_clas
   return text.substr(from, at - from);
 }
 
-// Where the bracket pair of the pattern lies: "(.*)\[" runs to the last "["
-// that a "]" follows, "(.*)\]" to the last "]".
-struct Brackets {
+// What the end of the pattern, "(.*)\[(.*)\](.*)", depends on: "(.*)\["
+// runs to the last "[" that a "]" follows, "(.*)\]" to the last "]", and
+// none of it may hold a line break.
+struct Landmarks {
   std::size_t open = kNone;
   std::size_t close = kNone;
-  std::size_t last_break = kNone;  // the message part may hold no line break
+  std::size_t last_break = kNone;
 };
 
-Brackets find_brackets(std::string_view text) {
-  Brackets found;
+Landmarks find_landmarks(std::string_view text) {
+  Landmarks found;
   found.close = text.rfind(']');
   if (found.close != kNone && found.close > 0) found.open = text.rfind('[', found.close - 1);
   found.last_break = last_line_break(text);
@@ -56,7 +57,7 @@ Brackets find_brackets(std::string_view text) {
 
 // Matches the pattern behind the extension, ":line:column: severity: ...",
 // from `at` on, and fills groups 3 to 8.
-bool match_tail(std::string_view text, std::size_t at, const Brackets& brackets,
+bool match_tail(std::string_view text, std::size_t at, const Landmarks& landmarks,
                 TidyMessageGroups& groups) {
   if (!skip_literal(text, at, ":")) return false;
   groups[2] = take_run(text, at, is_digit);
@@ -71,18 +72,18 @@ bool match_tail(std::string_view text, std::size_t at, const Brackets& brackets,
   }
   groups[4] = text.substr(severity_from, at - severity_from);
   if (!skip_literal(text, at, ":") || take_run(text, at, is_space).empty()) return false;
-  if (brackets.open == kNone || brackets.open < at) return false;
-  if (brackets.last_break != kNone && brackets.last_break >= at) return false;
-  groups[5] = text.substr(at, brackets.open - at);
-  groups[6] = text.substr(brackets.open + 1, brackets.close - brackets.open - 1);
-  groups[7] = text.substr(brackets.close + 1);
+  if (landmarks.open == kNone || landmarks.open < at) return false;
+  if (landmarks.last_break != kNone && landmarks.last_break >= at) return false;
+  groups[5] = text.substr(at, landmarks.open - at);
+  groups[6] = text.substr(landmarks.open + 1, landmarks.close - landmarks.open - 1);
+  groups[7] = text.substr(landmarks.close + 1);
   return true;
 }
 
 }  // namespace
 
 bool split_tidy_message(std::string_view text, TidyMessageGroups& groups) {
-  const Brackets brackets = find_brackets(text);
+  const Landmarks landmarks = find_landmarks(text);
   // The path runs to the last dot behind which the rest matches, and holds no
   // line break. At one dot at most one extension can fit, as a colon follows it.
   std::size_t search_end = first_line_break(text);
@@ -92,7 +93,7 @@ bool split_tidy_message(std::string_view text, TidyMessageGroups& groups) {
     for (const std::string_view extension : {"cpp", "c", "h"}) {
       const std::size_t path_end = dot + 1 + extension.size();
       if (text.substr(dot + 1).starts_with(extension) &&
-          match_tail(text, path_end, brackets, groups)) {
+          match_tail(text, path_end, landmarks, groups)) {
         groups[0] = text.substr(0, path_end);
         groups[1] = text.substr(dot + 1, extension.size());
         return true;
