@@ -12,7 +12,21 @@ const Pattern& tidy_start_pattern() {
   return pattern;
 }
 
-bool starts_tidy_message(std::string_view line) { return tidy_start_pattern().matches(line); }
+namespace {
+
+// Every start line holds its severity followed by a colon. Looking for that
+// first spares the pattern most source and marker lines.
+bool names_a_severity(std::string_view line) {
+  return line.find("warning:") != std::string_view::npos ||
+         line.find("error:") != std::string_view::npos ||
+         line.find("note:") != std::string_view::npos;
+}
+
+}  // namespace
+
+bool starts_tidy_message(std::string_view line) {
+  return names_a_severity(line) && tidy_start_pattern().matches(line);
+}
 
 bool add_message_line(MessageJoiner& joiner, std::string_view line, std::string& finished) {
   if (joiner.has_text && !starts_tidy_message(line)) {

@@ -97,5 +97,15 @@ TEST(TidyPatterns, ScanningFindsTheGroupsThatEcmascriptCaptures) {
   EXPECT_GT(matched, texts.size() / 5) << "too few texts match to prove much";
 }
 
+TEST(TidyPatterns, StartTestAgreesWithEcmascript) {
+  const std::regex reference{std::string(kStartText), std::regex::ECMAScript};
+  std::vector<std::string> lines = test::with_mutations(kSeeds);
+  const std::vector<std::string> random_lines = random_message_texts(5000);
+  lines.insert(lines.end(), random_lines.begin(), random_lines.end());
+  for (const std::string& line : lines) {
+    EXPECT_EQ(starts_tidy_message(line), std::regex_match(line, reference)) << line;
+  }
+}
+
 }  // namespace
 }  // namespace qz
