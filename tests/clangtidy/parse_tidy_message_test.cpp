@@ -56,6 +56,16 @@ TEST(ParseTidyMessage, DropsTextsThatAreNoUsableDiagnostic) {
   }
 }
 
+TEST(ParseTidyMessage, TakesVeryLongTextsInStride) {
+  const std::string filler(1'000'000, '.');
+  const std::string text = "a/" + filler + "x.c:1:2: warning: " + filler + " [c] " + filler;
+  TidyMessage message;
+  ASSERT_TRUE(parse_tidy_message(text, message));
+  EXPECT_EQ(message.file, "a/" + filler + "x.c");
+  EXPECT_EQ(message.check, "c");
+  EXPECT_EQ(message.summary, "warning " + filler + "  c  " + filler + " ");
+}
+
 TEST(PositionNumber, ReadsDecimalDigitsAndSaturates) {
   const std::pair<std::string_view, std::int32_t> cases[] = {
       {"0", 0},
