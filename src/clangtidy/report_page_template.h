@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-// The fixed pieces of the report page. Leading blanks and line breaks are
-// part of the page, which other tools compare byte for byte.
+// The fixed pieces of the report page, byte for byte: every leading blank and
+// line break belongs to the page as readers of earlier pages know it.
 namespace qz::report_page {
 
 inline constexpr std::string_view kHead =
