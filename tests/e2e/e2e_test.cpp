@@ -10,12 +10,18 @@
 //   existing_output  optional: placed at the output path before the run
 //   sqlite_query     optional: run after loading the output script twice into
 //   sqlite_rows      SQLite; its rows ("|"-joined, one a line) must equal these
+//   windows_only     optional, empty: the case runs in the Windows mode only
 // In both outputs the run's quoted date and time are masked as "<date>", "<time>".
 //
 // QZ_E2E_LAUNCHER (for instance an emulator) and QZ_E2E_PROGRAM override how
-// the program is started.
+// the program is started. QZ_E2E_WINDOWS=1 checks the Windows build run
+// through Wine against the same files: {case} and {out} are passed as Windows
+// paths on Wine's drive Z:, every line end of expected_stdout, expected_output
+// and existing_output is CR LF (text mode), and the banner names the program
+// file, as the version resource does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -81,22 +87,51 @@ std::string env_or(const char* name, std::string fallback) {
   return value != nullptr && *value != '\0' ? std::string(value) : fallback;
 }
 
+bool windows_mode() { return env_or("QZ_E2E_WINDOWS", "") == "1"; }
+
+// Wine maps the Unix root directory to drive Z:.
+std::string as_windows_path(std::string path) {
+  if (!windows_mode()) return path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
+}
+
+// A case file as the program under test writes it.
+std::string expected_text(const fs::path& file) {
+  std::string text = read_file(file);
+  if (!windows_mode()) return text;
+  return replace_all_text(text, "\n", "\r\n");
+}
+
+// The Windows banner names the program file, as its version resource does.
+std::string expected_stdout(const fs::path& file) {
+  std::string text = expected_text(file);
+  const std::string_view banner = "QZTestResult version ";
+  if (windows_mode() && text.starts_with(banner)) {
+    text.replace(0, banner.size(), "QZTestResult.exe version ");
+  }
+  return text;
+}
+
 class EndToEnd : public testing::TestWithParam<std::string> {};
 
 TEST_P(EndToEnd, MatchesExpectedFiles) {
   const fs::path case_dir = fs::path(QZ_E2E_CASES) / GetParam();
+  if (fs::exists(case_dir / "windows_only") && !windows_mode()) {
+    GTEST_SKIP() << "runs against the Windows build only";
+  }
   TempDir work;
   const std::string output_path = work.file("output");
   const std::string stdout_path = work.file("stdout");
   if (fs::exists(case_dir / "existing_output")) {
-    work.write("output", read_file(case_dir / "existing_output"));
+    work.write("output", expected_text(case_dir / "existing_output"));
   }
 
   std::string command = env_or("QZ_E2E_LAUNCHER", "");
   command += " " + shell_quote(env_or("QZ_E2E_PROGRAM", QZ_PROGRAM));
   for (std::string arg : split_lines(read_file(case_dir / "args"))) {
-    arg = replace_all_text(arg, "{case}", case_dir.string());
-    arg = replace_all_text(arg, "{out}", output_path);
+    arg = replace_all_text(arg, "{case}", as_windows_path(case_dir.string()));
+    arg = replace_all_text(arg, "{out}", as_windows_path(output_path));
     command += " " + shell_quote(arg);
   }
   command += " > " + shell_quote(stdout_path) + " 2>/dev/null";
@@ -107,13 +142,13 @@ TEST_P(EndToEnd, MatchesExpectedFiles) {
     expected_status = std::stoi(read_file(case_dir / "expected_status")) & 0xff;
   }
   EXPECT_EQ(status, expected_status) << command;
-  EXPECT_EQ(mask_timestamp(read_file(stdout_path)), read_file(case_dir / "expected_stdout"));
+  EXPECT_EQ(mask_timestamp(read_file(stdout_path)), expected_stdout(case_dir / "expected_stdout"));
   if (!fs::exists(case_dir / "expected_output")) {
     EXPECT_FALSE(fs::exists(output_path)) << "no output file was expected";
     return;
   }
   const std::string output = read_file(output_path);
-  EXPECT_EQ(mask_timestamp(output), read_file(case_dir / "expected_output"));
+  EXPECT_EQ(mask_timestamp(output), expected_text(case_dir / "expected_output"));
 
   if (fs::exists(case_dir / "sqlite_query")) {
     SqliteDb db;

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds QZTestResult.exe for Windows and runs every end-to-end case against
+# it under Wine, headless: the same case files as on Linux, read with CR LF
+# line ends and Windows paths (see the top of tests/e2e/e2e_test.cpp), plus
+# the cases marked windows_only. The Wine prefix lives in
+# build-windows/wine-prefix.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh wine64
+scripts/build-windows.sh
+
+# The case runner is a Linux program of the release build.
+cmake --preset release >/dev/null
+cmake --build --preset release --target qz_e2e_tests
+
+export WINEPREFIX=$PWD/build-windows/wine-prefix
+export WINEDEBUG=-all
+wine=/usr/lib/wine/wine64
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "== Wine prefix in $WINEPREFIX"
+  "$wine" wineboot --init >/dev/null 2>&1
+fi
+# The runner names files on drive Z:, where Wine maps the Unix root.
+root_drive=$("$wine" winepath -w / 2>/dev/null | tr -d '\r')
+if [ "$root_drive" != 'Z:\' ]; then
+  echo "Wine maps / to '$root_drive', not to Z:\\" >&2
+  exit 1
+fi
+
+echo "== End-to-end cases against QZTestResult.exe under Wine"
+status=0
+QZ_E2E_WINDOWS=1 QZ_E2E_LAUNCHER="$wine" QZ_E2E_PROGRAM="$PWD/build-windows/QZTestResult.exe" \
+  build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
+/usr/lib/wine/wineserver -w  # leave no Wine process behind
+exit "$status"
