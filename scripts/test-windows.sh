@@ -2,8 +2,9 @@
 # Builds QZTestResult.exe for Windows and runs every end-to-end case against
 # it under Wine, headless: the same case files as on Linux, read with CR LF
 # line ends and Windows paths (see the top of tests/e2e/e2e_test.cpp), plus
-# the cases marked windows_only. The Wine prefix lives in
-# build-windows/wine-prefix.
+# the cases marked windows_only; then once more with every input file turned
+# into CR LF line ends, which must give the same results. The Wine prefix
+# lives in build-windows/wine-prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,9 +29,11 @@ if [ "$root_drive" != 'Z:\' ]; then
   exit 1
 fi
 
-echo "== End-to-end cases against QZTestResult.exe under Wine"
+export QZ_E2E_WINDOWS=1 QZ_E2E_LAUNCHER="$wine" QZ_E2E_PROGRAM="$PWD/build-windows/QZTestResult.exe"
 status=0
-QZ_E2E_WINDOWS=1 QZ_E2E_LAUNCHER="$wine" QZ_E2E_PROGRAM="$PWD/build-windows/QZTestResult.exe" \
-  build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
+echo "== End-to-end cases against QZTestResult.exe under Wine"
+build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
+echo "== The same with CR LF line ends in every input file"
+QZ_E2E_CRLF_INPUT=1 build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
 /usr/lib/wine/wineserver -w  # leave no Wine process behind
 exit "$status"

@@ -18,12 +18,17 @@
 // through Wine against the same files: {case} and {out} are passed as Windows
 // paths on Wine's drive Z:, every line end of expected_stdout, expected_output
 // and existing_output is CR LF (text mode), and the banner names the program
-// file, as the version resource does.
+// file, as the version resource does. QZ_E2E_CRLF_INPUT=1 runs every case on
+// a copy of its directory in which each line feed of the input files (all but
+// the files above) is preceded by a carriage return: the results must be the
+// same.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -113,6 +118,38 @@ std::string expected_stdout(const fs::path& file) {
   return text;
 }
 
+bool is_case_control_file(const fs::path& file) {
+  static constexpr std::array<std::string_view, 8> kNames{
+      "args", "expected_stdout", "expected_output", "expected_status",
+      "existing_output", "sqlite_query", "sqlite_rows", "windows_only"};
+  return std::find(kNames.begin(), kNames.end(), file.filename().string()) != kNames.end();
+}
+
+// Turns line feeds into CR LF; a CR LF already there stays as it is.
+std::string with_crlf_line_ends(const std::string& text) {
+  std::string converted;
+  converted.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) converted += '\r';
+    converted += text[i];
+  }
+  return converted;
+}
+
+// The directory that {case} names: the case itself, or its copy with CR LF
+// input files.
+fs::path input_directory(const fs::path& case_dir, const TempDir& work) {
+  if (env_or("QZ_E2E_CRLF_INPUT", "") != "1") return case_dir;
+  const fs::path copy = work.path() / "case";
+  fs::copy(case_dir, copy, fs::copy_options::recursive);
+  for (const auto& entry : fs::recursive_directory_iterator(copy)) {
+    if (!entry.is_regular_file() || is_case_control_file(entry.path())) continue;
+    const std::string converted = with_crlf_line_ends(read_file(entry.path()));
+    std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << converted;
+  }
+  return copy;
+}
+
 class EndToEnd : public testing::TestWithParam<std::string> {};
 
 TEST_P(EndToEnd, MatchesExpectedFiles) {
@@ -126,11 +163,12 @@ TEST_P(EndToEnd, MatchesExpectedFiles) {
   if (fs::exists(case_dir / "existing_output")) {
     work.write("output", expected_text(case_dir / "existing_output"));
   }
+  const fs::path input_dir = input_directory(case_dir, work);
 
   std::string command = env_or("QZ_E2E_LAUNCHER", "");
   command += " " + shell_quote(env_or("QZ_E2E_PROGRAM", QZ_PROGRAM));
   for (std::string arg : split_lines(read_file(case_dir / "args"))) {
-    arg = replace_all_text(arg, "{case}", as_windows_path(case_dir.string()));
+    arg = replace_all_text(arg, "{case}", as_windows_path(input_dir.string()));
     arg = replace_all_text(arg, "{out}", as_windows_path(output_path));
     command += " " + shell_quote(arg);
   }
