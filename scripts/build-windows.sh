@@ -60,30 +60,37 @@ fetch_re2_source() {
   version=$(dpkg-query -W -f='${source:Version}' libre2-dev 2>/dev/null || true)
   [ -z "$version" ] || package="re2=$version"
   apt-get "${apt_options[@]}" -qq update
-  (cd "$deps/src" && apt-get "${apt_options[@]}" -qq source "$package")
+  (cd "$deps/src" &&
+    { apt-get "${apt_options[@]}" -qq source "$package" ||
+      { echo "$package could not be fetched; taking the archive's current re2" &&
+        apt-get "${apt_options[@]}" -qq source re2; }; })
 }
 
 # The same table generation as Debian's own build of re2 (REBUILD_TABLES=1),
 # from the machine's Unicode data.
 generate_re2_tables() {
-  local dir=$1/re2
-  [ -f "$dir/perl_groups.cc" ] || perl "$dir/make_perl_groups.pl" >"$dir/perl_groups.cc"
+  cd "$1"
+  perl re2/make_perl_groups.pl >re2/perl_groups.cc.new
+  python3 re2/make_unicode_casefold.py >re2/unicode_casefold.cc.new
+  python3 re2/make_unicode_groups.py >re2/unicode_groups.cc.new
   local table
-  for table in casefold groups; do
-    [ -f "$dir/unicode_$table.cc" ] ||
-      (cd "$dir/.." && python3 "re2/make_unicode_$table.py" >"re2/unicode_$table.cc")
+  for table in perl_groups unicode_casefold unicode_groups; do
+    mv "re2/$table.cc.new" "re2/$table.cc"
   done
+  cd "$root"
 }
 
 build_re2() {
-  local source
-  source=$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 're2-*' -print -quit 2>/dev/null || true)
-  if [ -z "$source" ]; then
+  # A source tree counts once it is unpacked and its tables are generated.
+  if [ ! -f "$deps/src/complete" ]; then
+    rm -rf "$deps/src"
     fetch_re2_source
-    source=$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 're2-*' -print -quit)
+    generate_re2_tables "$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 're2-*' -print -quit)"
+    touch "$deps/src/complete"
   fi
+  local source
+  source=$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 're2-*' -print -quit)
   echo "== RE2 for Windows from $(basename "$source")"
-  generate_re2_tables "$source"
   cmake -S "$source" -B "$deps/re2-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release \
