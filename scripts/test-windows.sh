@@ -35,5 +35,13 @@ echo "== End-to-end cases against QZTestResult.exe under Wine"
 build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
 echo "== The same with CR LF line ends in every input file"
 QZ_E2E_CRLF_INPUT=1 build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
+echo "== Banner when started as a batch file does, without .exe"
+typed=$(cd build-windows && { "$wine" cmd /c QZTestResult 2>/dev/null || true; } | sed -n 1p | tr -d '\r')
+if [ "$typed" != "QZTestResult.exe version 1.11 from Nov 30 2022" ]; then
+  echo "FAILED: first line was '$typed'"
+  status=1
+else
+  echo "OK"
+fi
 /usr/lib/wine/wineserver -w  # leave no Wine process behind
 exit "$status"
