@@ -24,14 +24,30 @@ std::string query_string(const std::vector<char>& block, const char* path) {
   return std::string(static_cast<const char*>(value));
 }
 
+// The first command-line element is the command as it was typed, for
+// instance "QZTestResult" without ".exe" in a batch file, which the version
+// functions cannot find; the module's own path always names the program file.
+std::string running_program_path(const std::string& command_name) {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return command_name;
+    if (length < path.size()) return std::string(path.data(), length);
+    if (path.size() >= 32768) return command_name;  // longer than any Windows path
+    path.resize(path.size() * 2);
+  }
+}
+
 }  // namespace
 
 std::optional<BannerTexts> read_banner_texts(const std::string& program_path) {
+  const std::string file = running_program_path(program_path);
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(program_path.c_str(), &ignored);
+  const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
   if (size == 0) return std::nullopt;
   std::vector<char> block(size);
-  if (GetFileVersionInfoA(program_path.c_str(), 0, size, block.data()) == 0) {
+  if (GetFileVersionInfoA(file.c_str(), 0, size, block.data()) == 0) {
     return std::nullopt;
   }
   void* root = nullptr;

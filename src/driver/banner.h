@@ -12,9 +12,9 @@ struct BannerTexts {
   std::string notice;
 };
 
-// Reads the banner texts for the program at `program_path`: from its version
-// resource on Windows, from the built-in version data elsewhere. Nothing
-// when the version information cannot be read.
+// Reads the banner texts of the running program, started as `program_path`:
+// from the version resource of its file on Windows, from the built-in version
+// data elsewhere. Nothing when the version information cannot be read.
 std::optional<BannerTexts> read_banner_texts(const std::string& program_path);
 
 // The two banner lines: "<file name> version <major.minor> from <build date>"

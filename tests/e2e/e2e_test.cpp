@@ -10,14 +10,25 @@
 //   existing_output  optional: placed at the output path before the run
 //   sqlite_query     optional: run after loading the output script twice into
 //   sqlite_rows      SQLite; its rows ("|"-joined, one a line) must equal these
+//   windows_only     optional, empty: the case runs in the Windows mode only
 // In both outputs the run's quoted date and time are masked as "<date>", "<time>".
 //
 // QZ_E2E_LAUNCHER (for instance an emulator) and QZ_E2E_PROGRAM override how
-// the program is started.
+// the program is started. QZ_E2E_WINDOWS=1 checks the Windows build run
+// through Wine against the same files: {case} and {out} are passed as Windows
+// paths on Wine's drive Z:, every line end of expected_stdout, expected_output
+// and existing_output is CR LF (text mode), and the banner names the program
+// file, as the version resource does. QZ_E2E_CRLF_INPUT=1 runs every case on
+// a copy of its directory in which each line feed of the input files (all but
+// the files above) is preceded by a carriage return: the results must be the
+// same.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <regex>
 #include <sstream>
 
@@ -81,22 +92,84 @@ std::string env_or(const char* name, std::string fallback) {
   return value != nullptr && *value != '\0' ? std::string(value) : fallback;
 }
 
+bool windows_mode() { return env_or("QZ_E2E_WINDOWS", "") == "1"; }
+
+// Wine maps the Unix root directory to drive Z:.
+std::string as_windows_path(std::string path) {
+  if (!windows_mode()) return path;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return "Z:" + path;
+}
+
+// A case file as the program under test writes it.
+std::string expected_text(const fs::path& file) {
+  std::string text = read_file(file);
+  if (!windows_mode()) return text;
+  return replace_all_text(text, "\n", "\r\n");
+}
+
+// The Windows banner names the program file, as its version resource does.
+std::string expected_stdout(const fs::path& file) {
+  std::string text = expected_text(file);
+  const std::string_view banner = "QZTestResult version ";
+  if (windows_mode() && text.starts_with(banner)) {
+    text.replace(0, banner.size(), "QZTestResult.exe version ");
+  }
+  return text;
+}
+
+bool is_case_control_file(const fs::path& file) {
+  static constexpr std::array<std::string_view, 8> kNames{
+      "args", "expected_stdout", "expected_output", "expected_status",
+      "existing_output", "sqlite_query", "sqlite_rows", "windows_only"};
+  return std::find(kNames.begin(), kNames.end(), file.filename().string()) != kNames.end();
+}
+
+// Turns line feeds into CR LF; a CR LF already there stays as it is.
+std::string with_crlf_line_ends(const std::string& text) {
+  std::string converted;
+  converted.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) converted += '\r';
+    converted += text[i];
+  }
+  return converted;
+}
+
+// The directory that {case} names: the case itself, or its copy with CR LF
+// input files.
+fs::path input_directory(const fs::path& case_dir, const TempDir& work) {
+  if (env_or("QZ_E2E_CRLF_INPUT", "") != "1") return case_dir;
+  const fs::path copy = work.path() / "case";
+  fs::copy(case_dir, copy, fs::copy_options::recursive);
+  for (const auto& entry : fs::recursive_directory_iterator(copy)) {
+    if (!entry.is_regular_file() || is_case_control_file(entry.path())) continue;
+    const std::string converted = with_crlf_line_ends(read_file(entry.path()));
+    std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << converted;
+  }
+  return copy;
+}
+
 class EndToEnd : public testing::TestWithParam<std::string> {};
 
 TEST_P(EndToEnd, MatchesExpectedFiles) {
   const fs::path case_dir = fs::path(QZ_E2E_CASES) / GetParam();
+  if (fs::exists(case_dir / "windows_only") && !windows_mode()) {
+    GTEST_SKIP() << "runs against the Windows build only";
+  }
   TempDir work;
   const std::string output_path = work.file("output");
   const std::string stdout_path = work.file("stdout");
   if (fs::exists(case_dir / "existing_output")) {
-    work.write("output", read_file(case_dir / "existing_output"));
+    work.write("output", expected_text(case_dir / "existing_output"));
   }
+  const fs::path input_dir = input_directory(case_dir, work);
 
   std::string command = env_or("QZ_E2E_LAUNCHER", "");
   command += " " + shell_quote(env_or("QZ_E2E_PROGRAM", QZ_PROGRAM));
   for (std::string arg : split_lines(read_file(case_dir / "args"))) {
-    arg = replace_all_text(arg, "{case}", case_dir.string());
-    arg = replace_all_text(arg, "{out}", output_path);
+    arg = replace_all_text(arg, "{case}", as_windows_path(input_dir.string()));
+    arg = replace_all_text(arg, "{out}", as_windows_path(output_path));
     command += " " + shell_quote(arg);
   }
   command += " > " + shell_quote(stdout_path) + " 2>/dev/null";
@@ -107,13 +180,13 @@ TEST_P(EndToEnd, MatchesExpectedFiles) {
     expected_status = std::stoi(read_file(case_dir / "expected_status")) & 0xff;
   }
   EXPECT_EQ(status, expected_status) << command;
-  EXPECT_EQ(mask_timestamp(read_file(stdout_path)), read_file(case_dir / "expected_stdout"));
+  EXPECT_EQ(mask_timestamp(read_file(stdout_path)), expected_stdout(case_dir / "expected_stdout"));
   if (!fs::exists(case_dir / "expected_output")) {
     EXPECT_FALSE(fs::exists(output_path)) << "no output file was expected";
     return;
   }
   const std::string output = read_file(output_path);
-  EXPECT_EQ(mask_timestamp(output), read_file(case_dir / "expected_output"));
+  EXPECT_EQ(mask_timestamp(output), expected_text(case_dir / "expected_output"));
 
   if (fs::exists(case_dir / "sqlite_query")) {
     SqliteDb db;

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds QZTestResult.exe for Windows and runs every end-to-end case against
+# it under Wine, headless: the same case files as on Linux, read with CR LF
+# line ends and Windows paths (see the top of tests/e2e/e2e_test.cpp), plus
+# the cases marked windows_only; then once more with every input file turned
+# into CR LF line ends, which must give the same results. The Wine prefix
+# lives in build-windows/wine-prefix.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh wine64
+scripts/build-windows.sh
+
+# The case runner is a Linux program of the release build.
+cmake --preset release >/dev/null
+cmake --build --preset release --target qz_e2e_tests
+
+export WINEPREFIX=$PWD/build-windows/wine-prefix
+export WINEDEBUG=-all
+wine=/usr/lib/wine/wine64
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "== Wine prefix in $WINEPREFIX"
+  "$wine" wineboot --init >/dev/null 2>&1
+fi
+# The runner names files on drive Z:, where Wine maps the Unix root.
+root_drive=$("$wine" winepath -w / 2>/dev/null | tr -d '\r')
+if [ "$root_drive" != 'Z:\' ]; then
+  echo "Wine maps / to '$root_drive', not to Z:\\" >&2
+  exit 1
+fi
+
+export QZ_E2E_WINDOWS=1 QZ_E2E_LAUNCHER="$wine" QZ_E2E_PROGRAM="$PWD/build-windows/QZTestResult.exe"
+status=0
+echo "== End-to-end cases against QZTestResult.exe under Wine"
+build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
+echo "== The same with CR LF line ends in every input file"
+QZ_E2E_CRLF_INPUT=1 build/tests/qz_e2e_tests --gtest_brief=1 || status=$?
+echo "== Banner when started as a batch file does, without .exe"
+typed=$(cd build-windows && { "$wine" cmd /c QZTestResult 2>/dev/null || true; } | sed -n 1p | tr -d '\r')
+if [ "$typed" != "QZTestResult.exe version 1.11 from Nov 30 2022" ]; then
+  echo "FAILED: first line was '$typed'"
+  status=1
+else
+  echo "OK"
+fi
+/usr/lib/wine/wineserver -w  # leave no Wine process behind
+exit "$status"
