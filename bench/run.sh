@@ -37,7 +37,9 @@ timed() {
 printf '%-16s %8s %8s %8s %7s %8s %10s %7s\n' type MB seconds MB/s wc_s peak_MB baseline_s ratio
 for type in "${types[@]}"; do
   input="$data/$type-$megabytes-$share.txt"
-  [ -f "$input" ] || build/bench/qz_bench_gen "$type" "$megabytes" "$input" "$share"
+  # Made again whenever the generator changed.
+  [ "$input" -nt build/bench/qz_bench_gen ] ||
+    build/bench/qz_bench_gen "$type" "$megabytes" "$input" "$share"
   size_mb=$(awk -v b="$(stat -c %s "$input")" 'BEGIN { printf "%.1f", b / 1048576 }')
   wc_seconds=$(timed wc -l "$input")
   seconds=$(timed build/QZTestResult --input="$input" --output="$data/out.txt" --platform=Hmt4 \

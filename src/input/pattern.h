@@ -38,8 +38,21 @@ class Pattern {
   bool match(std::string_view line, std::span<std::string_view> groups) const;
 
  private:
+  bool may_match(std::string_view line) const;
+
   std::unique_ptr<re2::RE2> re_;
+  std::string prefix_;    // every matching line begins with it
+  std::string required_;  // every matching line contains it
 };
+
+// Literal texts that every line matching an ECMAScript pattern must hold:
+// the literal start of the pattern, and the longest other literal run outside
+// groups and repetitions. Either is empty when there is none.
+struct RequiredLiterals {
+  std::string prefix;
+  std::string longest;
+};
+RequiredLiterals required_literals(std::string_view ecmascript);
 
 // Rewrites an ECMAScript pattern into RE2's syntax with the same meaning:
 // "." matches neither line feed nor carriage return, and \s also matches the

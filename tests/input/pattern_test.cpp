@@ -23,6 +23,35 @@ TEST(EcmascriptToRe2, RewritesOnlyWhatMeansSomethingElseInRe2) {
   for (const auto& [ecmascript, re2] : cases) EXPECT_EQ(ecmascript_to_re2(ecmascript), re2);
 }
 
+TEST(RequiredLiterals, TakesLiteralsOutsideGroupsAndRepetitions) {
+  struct Case {
+    std::string pattern, prefix, longest;
+  };
+  const Case cases[] = {
+      {"abc", "abc", ""},
+      {"^abc.*", "abc", ""},
+      {"[[:space:]]+Test[[:punct:]]+", "", "Test"},
+      {R"(\<tr\>\<td\>Lines[[:punct:]]+\<\/td\>\<\/tr\>)", "<tr><td>Lines", "</td></tr>"},
+      {R"(\*\*\*TER[[:space:]]+)", "***TER", ""},
+      {R"(([0-9a-f]{8})\+([0-9a-f]{6}))", "", "+"},
+      {R"(^\s+(.*)\s+0x([0-9a-f]{8}))", "", "0x"},
+      {R"(x\(?\)?yz)", "x", "yz"},
+      {"ab*c", "a", "c"},
+      {"ab+c", "ab", "c"},
+      {"ab{0,2}cd", "a", "cd"},
+      {"ab{2}cd", "ab", "cd"},
+      {"(abc)x|y", "", ""},
+      {"(a|b)cd", "", "cd"},
+      {"a.b[xyz]cd$", "a", "cd"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    const RequiredLiterals found = required_literals(c.pattern);
+    EXPECT_EQ(found.prefix, c.prefix) << c.pattern;
+    EXPECT_EQ(found.longest, c.longest) << c.pattern;
+  }
+}
+
 TEST(Pattern, MatchesWholeLinesOnlyAndReportsGroups) {
   const Pattern pattern("(a+)(b)?");
   std::string_view groups[2];
@@ -48,6 +77,8 @@ TEST(Pattern, AgreesWithEcmascriptOnTheRulesImportersRelyOn) {
       {"(.*)-(.*?)x(.*)", {"a-b-cxdx", "--x", "a-x-x"}},
       {"([a-z]* -> [a-z]*?|[a-z]*) (.*)", {"a -> b c", "a  -> b c", " c", "a -> b  c"}},
       {"(.*\\.[cpp|c]) (.*)", {"a.c x", "a.cpp x", "a.p x", "a.| x"}},
+      {"ab+c(d*)ef?g{2}h$", {"abcefggh", "abbbcddeggh", "acefggh", "abcefgh", "abcef", "abcdeffggh"}},
+      {"x\\+y[[:space:]]+Test(.*)", {"x+y Test", "x+y  Testing", "x+yTest", "xy Test"}},
   };
   for (const auto& [ecmascript, lines] : cases) {
     test::expect_same_as_ecmascript(Pattern(ecmascript), ecmascript, test::with_mutations(lines));
