@@ -3,39 +3,60 @@
 namespace qz {
 namespace {
 
-// Lines are gathered into large blocks so that neither the file nor the
-// console sees a write call per line.
-bool write_lines(const StatementList& lines, std::FILE* stream) {
-  constexpr std::size_t kBlockSize = 1 << 20;
-  std::string block;
-  block.reserve(kBlockSize);
-  bool ok = true;
-  for (const std::string& line : lines) {
-    block.append(line);
-    block += '\n';
-    if (block.size() >= kBlockSize) {
-      ok = std::fwrite(block.data(), 1, block.size(), stream) == block.size() && ok;
-      block.clear();
-    }
-  }
-  ok = std::fwrite(block.data(), 1, block.size(), stream) == block.size() && ok;
-  return std::fflush(stream) == 0 && ok;
+constexpr std::size_t kBlockSize = 1 << 20;
+
+StatementSource list_source(const StatementList& statements) {
+  return [&statements](StatementSink& sink) {
+    for (const std::string& statement : statements) sink.add(statement);
+  };
 }
 
 }  // namespace
 
-bool emit_statements(const StatementList& statements, std::FILE* output) {
-  bool written = false;
-  if (output != nullptr) {
-    written = write_lines(statements, output);
-    written = std::fclose(output) == 0 && written;
+StatementSink::StatementSink(std::FILE* stream) : stream_(stream), ok_(stream != nullptr) {
+  block_.reserve(kBlockSize);
+}
+
+void StatementSink::add(std::string_view line) {
+  block_.append(line);
+  block_ += '\n';
+  if (block_.size() >= kBlockSize) write_block();
+}
+
+void StatementSink::write_block() {
+  if (stream_ != nullptr && std::fwrite(block_.data(), 1, block_.size(), stream_) != block_.size()) {
+    ok_ = false;
   }
-  write_lines(statements, stdout);
+  block_.clear();
+}
+
+bool StatementSink::finish() {
+  write_block();
+  if (stream_ != nullptr && std::fflush(stream_) != 0) ok_ = false;
+  return ok_;
+}
+
+bool emit_statements(const StatementSource& source, std::FILE* output) {
+  StatementSink file(output);
+  source(file);
+  bool written = file.finish();
+  if (output != nullptr && std::fclose(output) != 0) written = false;
+  StatementSink echo(stdout);
+  source(echo);
+  echo.finish();
   return written;
 }
 
+bool emit_statements(const StatementList& statements, std::FILE* output) {
+  return emit_statements(list_source(statements), output);
+}
+
+bool write_statements(const StatementSource& source, const std::string& output_path) {
+  return emit_statements(source, std::fopen(output_path.c_str(), "w"));
+}
+
 bool write_statements(const StatementList& statements, const std::string& output_path) {
-  return emit_statements(statements, std::fopen(output_path.c_str(), "w"));
+  return write_statements(list_source(statements), output_path);
 }
 
 }  // namespace qz

@@ -17,21 +17,20 @@ constexpr std::string_view kInsertPrefix =
 
 }  // namespace
 
-StatementList map_statements(const std::vector<MapRecord>& records, std::string_view run_values) {
-  StatementList statements;
-  statements.reserve(records.size() + 1);
-  statements.emplace_back(kCreate);
-  for (const MapRecord& record : records) {
-    statements.push_back(InsertStatement(kInsertPrefix, run_values)
-                             .quoted(record.originhex)
-                             .quoted(std::to_string(record.origindec))
-                             .quoted(record.sizehex)
-                             .quoted(std::to_string(record.sizedec))
-                             .quoted(record.section)
-                             .quoted(record.filename)
-                             .finish());
-  }
-  return statements;
+StatementSource map_statements(const std::vector<MapRecord>& records, std::string_view run_values) {
+  return [&records, run_values](StatementSink& out) {
+    out.add(kCreate);
+    for (const MapRecord& record : records) {
+      out.add(InsertStatement(kInsertPrefix, run_values)
+                  .quoted(record.originhex)
+                  .quoted(std::to_string(record.origindec))
+                  .quoted(record.sizehex)
+                  .quoted(std::to_string(record.sizedec))
+                  .quoted(record.section)
+                  .quoted(record.filename)
+                  .finish());
+    }
+  };
 }
 
 }  // namespace qz

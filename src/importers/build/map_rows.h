@@ -11,6 +11,6 @@ namespace qz {
 // The compiler_map script shared by both map importers: the CREATE statement,
 // then one INSERT per record in list order. `run_values` are the quoted
 // descriptive values of the run (without a tool column).
-StatementList map_statements(const std::vector<MapRecord>& records, std::string_view run_values);
+StatementSource map_statements(const std::vector<MapRecord>& records, std::string_view run_values);
 
 }  // namespace qz

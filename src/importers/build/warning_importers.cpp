@@ -24,18 +24,20 @@ void write_no_error_number(InsertStatement& statement, const WarningRecord& /*re
   statement.bare("0");
 }
 
-StatementList warning_statements(const std::vector<WarningRecord>& records,
-                                 std::string_view run_values, ErrorNumberWriter error_number) {
-  StatementList statements;
-  statements.reserve(records.size() + 1);
-  statements.emplace_back(kCompilerResultsCreate);
-  for (const WarningRecord& record : records) {
-    InsertStatement statement(kCompilerResultsInsertPrefix, run_values);
-    statement.quoted(record.filename).quoted(record.line).quoted(record.type).quoted(record.error_id);
-    error_number(statement, record);
-    statements.push_back(statement.finish());
-  }
-  return statements;
+StatementSource warning_statements(const std::vector<WarningRecord>& records,
+                                   std::string_view run_values, ErrorNumberWriter error_number) {
+  return [&records, run_values, error_number](StatementSink& out) {
+    out.add(kCompilerResultsCreate);
+    for (const WarningRecord& record : records) {
+      InsertStatement statement(kCompilerResultsInsertPrefix, run_values);
+      statement.quoted(record.filename)
+          .quoted(record.line)
+          .quoted(record.type)
+          .quoted(record.error_id);
+      error_number(statement, record);
+      out.add(statement.finish());
+    }
+  };
 }
 
 bool import_warnings_with(const RunSettings& settings, LineClassifier<WarningRecord> classify,

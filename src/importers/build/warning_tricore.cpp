@@ -11,21 +11,20 @@
 namespace qz {
 namespace {
 
-StatementList tricore_statements(const std::vector<TricoreWarningRecord>& records,
-                                 std::string_view run_values) {
-  StatementList statements;
-  statements.reserve(records.size() + 1);
-  statements.emplace_back(kCompilerResultsCreate);
-  for (const TricoreWarningRecord& record : records) {
-    statements.push_back(InsertStatement(kCompilerResultsInsertPrefix, run_values)
-                             .quoted(record.filename)
-                             .quoted(record.line)
-                             .quoted(record.type)
-                             .quoted(record.message)
-                             .quoted(record.warning_number)
-                             .finish());
-  }
-  return statements;
+StatementSource tricore_statements(const std::vector<TricoreWarningRecord>& records,
+                                   std::string_view run_values) {
+  return [&records, run_values](StatementSink& out) {
+    out.add(kCompilerResultsCreate);
+    for (const TricoreWarningRecord& record : records) {
+      out.add(InsertStatement(kCompilerResultsInsertPrefix, run_values)
+                  .quoted(record.filename)
+                  .quoted(record.line)
+                  .quoted(record.type)
+                  .quoted(record.message)
+                  .quoted(record.warning_number)
+                  .finish());
+    }
+  };
 }
 
 }  // namespace

@@ -32,19 +32,18 @@ std::string coverage_insert(const CoverageRecord& record, std::string_view run_v
 
 }  // namespace
 
-StatementList coverage_statements(const std::vector<CoverageRecord>& records,
-                                  std::string_view run_values) {
-  StatementList statements;
-  statements.reserve(records.size() + 1);
-  statements.emplace_back(kCreateCoverageTable);
-  for (const CoverageRecord& record : records) {
-    statements.push_back(coverage_insert(record, run_values));
-  }
-  return statements;
+StatementSource coverage_statements(const std::vector<CoverageRecord>& records,
+                                    std::string_view run_values) {
+  return [&records, run_values](StatementSink& out) {
+    out.add(kCreateCoverageTable);
+    for (const CoverageRecord& record : records) {
+      out.add(coverage_insert(record, run_values));
+    }
+  };
 }
 
-bool write_coverage_script(const std::vector<CoverageRecord>& records,
-                           std::string_view run_values, const std::string& output_path) {
+bool write_coverage_script(const std::vector<CoverageRecord>& records, std::string_view run_values,
+                           const std::string& output_path) {
   return write_statements(coverage_statements(records, run_values), output_path);
 }
 

@@ -12,7 +12,7 @@ namespace qz {
 // The ut_coverage script: the CREATE statement, then one INSERT per record
 // in record order. `run_values` are the run's descriptive values with the
 // tool column (run_column_values).
-StatementList coverage_statements(const std::vector<CoverageRecord>& records,
+StatementSource coverage_statements(const std::vector<CoverageRecord>& records,
                                   std::string_view run_values);
 
 // Writes the script to `output_path` and echoes it; false when the file could

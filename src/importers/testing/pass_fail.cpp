@@ -16,19 +16,18 @@ constexpr std::string_view kInsertResult =
     "insert into ut_results (platform, project, tool, githash, date, time, type, name, result) "
     "values (";
 
-StatementList result_statements(const std::vector<TestResultRecord>& records,
-                                std::string_view run_values, std::string_view test_type) {
-  StatementList statements;
-  statements.reserve(records.size() + 1);
-  statements.emplace_back(kCreateResultsTable);
-  for (const TestResultRecord& record : records) {
-    statements.push_back(InsertStatement(kInsertResult, run_values)
-                             .quoted(test_type)
-                             .quoted(record.name)
-                             .quoted(record.result)
-                             .finish());
-  }
-  return statements;
+StatementSource result_statements(const std::vector<TestResultRecord>& records,
+                                  std::string_view run_values, std::string_view test_type) {
+  return [&records, run_values, test_type](StatementSink& out) {
+    out.add(kCreateResultsTable);
+    for (const TestResultRecord& record : records) {
+      out.add(InsertStatement(kInsertResult, run_values)
+                  .quoted(test_type)
+                  .quoted(record.name)
+                  .quoted(record.result)
+                  .finish());
+    }
+  };
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/collect_statements.h"
 #include "support/sqlite_db.h"
 
 namespace qz {
@@ -12,8 +13,8 @@ CoverageRecord full_record(std::string function_name) {
 }
 
 TEST(CoverageStatements, WritesTheCreateStatementThenOneRowPerRecordInOrder) {
-  const StatementList statements =
-      coverage_statements({full_record("check_limits"), CoverageRecord{}}, R"("P", "R")");
+  const StatementList statements = test::collect_statements(
+      coverage_statements({full_record("check_limits"), CoverageRecord{}}, R"("P", "R")"));
   const std::string prefix =
       "insert into ut_coverage (platform, project, tool, githash, date, time, C0_percent, "
       "C0_tested_lines, C0_testable_lines, C1_percent, C1_tested_lines, C1_testable_lines, "
@@ -32,9 +33,9 @@ TEST(CoverageStatements, WritesTheCreateStatementThenOneRowPerRecordInOrder) {
 // Names are C++ declarations and may hold quotes; the script must still load,
 // and a second import of it must add nothing.
 TEST(CoverageStatements, LoadsTwiceIntoOneRowPerFunction) {
-  const StatementList statements = coverage_statements(
+  const StatementList statements = test::collect_statements(coverage_statements(
       {full_record(R"(f("x"))"), full_record("g"), full_record("g"), CoverageRecord{}},
-      R"("Hmt4", "App", "CTC", "abc", "2022-11-30", "14:05:09")");
+      R"("Hmt4", "App", "CTC", "abc", "2022-11-30", "14:05:09")"));
   std::string script;
   for (const std::string& statement : statements) script += statement + "\n";
   test::SqliteDb db;
