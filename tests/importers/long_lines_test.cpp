@@ -104,7 +104,9 @@ const std::vector<LongLineCase>& long_line_cases() {
        [](const std::string& pad) {
          return "ctc W549: [\"..\\Src\\app\\main.c\" 42/9] " + pad + "\n";
        },
-       [](const std::string& pad) { return "ctc W549: [\"..\\Src\\app\\main.c\" 42] " + pad + "\n"; },
+       [](const std::string& pad) {
+         return "ctc W549: [\"..\\Src\\app\\main.c\" 42] " + pad + "\n";
+       },
        "select filename, line, type, error_id, error_num from compiler_results",
        [](const std::string& pad) { return "app/main.c|42|Warning|" + pad + "|549"; }},
       {"Map",
