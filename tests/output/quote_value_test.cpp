@@ -7,7 +7,7 @@
 namespace qz {
 namespace {
 
-TEST(QuoteValue, WrapsInDoubleQuotesAndDoublesInnerQuotes) {
+TEST(QuoteValue, WrapsInDoubleQuotesDoublesInnerQuotesAndDropsNulBytes) {
   const std::pair<std::string, std::string> cases[] = {
       {"", R"("")"},
       {"abc", R"("abc")"},
@@ -15,6 +15,8 @@ TEST(QuoteValue, WrapsInDoubleQuotesAndDoublesInnerQuotes) {
       {"a\"b", R"("a""b")"},
       {"\"\"x\"", R"("""""x""")"},
       {"it's \\ \xe9", "\"it's \\ \xe9\""},
+      {std::string("a\0b\0", 4), R"("ab")"},
+      {std::string("\0\"\0", 3), R"("""")"},
   };
   for (const auto& [value, expected] : cases) EXPECT_EQ(quote_value(value), expected) << value;
 }
