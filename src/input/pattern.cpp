@@ -161,7 +161,7 @@ RequiredLiterals required_literals(std::string_view text) {
     } else if (c == '(') {
       next = skip_group(text, i);
     } else {
-      literal = c != '.' && c != '$';
+      literal = c != '.' && c != '$' && c != '^';
     }
     const char quantifier = next < text.size() ? text[next] : '\0';
     const bool optional = quantifier == '*' || quantifier == '?' ||

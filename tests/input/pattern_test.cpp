@@ -43,6 +43,7 @@ TEST(RequiredLiterals, TakesLiteralsOutsideGroupsAndRepetitions) {
       {"(abc)x|y", "", ""},
       {"(a|b)cd", "", "cd"},
       {"a.b[xyz]cd$", "a", "cd"},
+      {"ab^cd", "ab", "cd"},
       {"", "", ""},
   };
   for (const Case& c : cases) {
