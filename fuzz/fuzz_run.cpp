@@ -23,11 +23,17 @@ std::string scratch_path(const char* what) {
          "_" + what;
 }
 
+void remove_scratch_files() {
+  std::remove(scratch_path("input").c_str());
+  std::remove(scratch_path("output").c_str());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The echo of every script would drown the fuzzer's own output.
   if (std::freopen("/dev/null", "w", stdout) == nullptr) std::abort();
+  std::atexit(remove_scratch_files);
   return 0;
 }
 
