@@ -1,11 +1,15 @@
 // Whole runs of one parser type on arbitrary bytes. The parser type comes
-// from QZ_FUZZ_PARSER_TYPE (default: chosen by the first input byte).
+// from QZ_FUZZ_PARSER_TYPE (default: chosen by the first input byte). An SQL
+// script must load into SQLite statement by statement, one to a line.
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -21,6 +25,39 @@ std::string scratch_path(const char* what) {
   const char* dir = std::getenv("TMPDIR");
   return std::string(dir != nullptr ? dir : "/tmp") + "/qz_fuzz_" + std::to_string(getpid()) +
          "_" + what;
+}
+
+[[noreturn]] void fail(const std::string& what) {
+  std::fprintf(stderr, "fuzz_run: %s\n", what.c_str());
+  std::abort();
+}
+
+bool writes_sql(std::string_view parser_type) {
+  return parser_type != "ClangTidy" && parser_type != "QAC_full_report";
+}
+
+std::string file_text(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// SQL tools read a script as C text, so a NUL byte would cut it short.
+void check_script(const std::string& script) {
+  if (script.find('\0') != std::string::npos) fail("NUL byte in the script");
+  if (!script.empty() && !script.ends_with('\n')) fail("script does not end with a line end");
+  sqlite3* db = nullptr;
+  if (sqlite3_open(":memory:", &db) != SQLITE_OK) fail("sqlite3_open failed");
+  for (std::size_t from = 0; from < script.size();) {
+    const std::size_t end = script.find('\n', from);
+    const std::string statement = script.substr(from, end - from);
+    from = end + 1;
+    if (sqlite3_complete(statement.c_str()) == 0) fail("not one statement: " + statement);
+    char* message = nullptr;
+    if (sqlite3_exec(db, statement.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+      fail(std::string(message != nullptr ? message : "?") + " in: " + statement);
+    }
+  }
+  sqlite3_close(db);
 }
 
 void remove_scratch_files() {
@@ -64,6 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fclose(input);
 
   const qz::Importer importer = qz::find_importer(parser_type);
-  if (importer == nullptr || !importer(settings)) std::abort();
+  if (importer == nullptr || !importer(settings)) fail("the run failed");
+  if (writes_sql(parser_type)) check_script(file_text(settings.output));
   return 0;
 }
