@@ -1,6 +1,7 @@
 // Whole runs of one parser type on arbitrary bytes. The parser type comes
 // from QZ_FUZZ_PARSER_TYPE (default: chosen by the first input byte). An SQL
-// script must load into SQLite statement by statement, one to a line.
+// script must load into SQLite statement by statement, one to a line, and
+// where every recognised line gives a row, no line may be lost.
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -10,10 +11,18 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "driver/dispatch.h"
+#include "importers/build/keil_map_line.h"
+#include "importers/build/keil_warning_line.h"
+#include "importers/build/map_line.h"
+#include "importers/build/tricore_warning_line.h"
+#include "importers/build/warning_line.h"
+#include "importers/testing/gcov_coverage.h"
+#include "importers/testing/pass_fail.h"
 
 namespace {
 
@@ -41,12 +50,50 @@ std::string file_text(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+template <typename Record, bool (*classify)(std::string_view, Record&)>
+bool recognises(std::string_view line) {
+  Record record;
+  return classify(line, record);
+}
+
+using LineTest = bool (*)(std::string_view);
+
+// The parser types whose scripts hold one row per recognised line.
+std::optional<LineTest> row_per_line(std::string_view parser_type) {
+  if (parser_type == "PassFail") return recognises<qz::TestResultRecord, qz::classify_test_line>;
+  if (parser_type == "GCOV_Coverage") return recognises<qz::CoverageRecord, qz::classify_gcov_line>;
+  if (parser_type == "Warning") return recognises<qz::WarningRecord, qz::classify_warning_line>;
+  if (parser_type == "Warning_KEIL") return recognises<qz::WarningRecord, qz::classify_keil_line>;
+  if (parser_type == "Warning_Tricore") {
+    return recognises<qz::TricoreWarningRecord, qz::classify_tricore_line>;
+  }
+  if (parser_type == "Map") return recognises<qz::MapRecord, qz::classify_map_line>;
+  if (parser_type == "Map_KEIL") return recognises<qz::MapRecord, qz::classify_keil_map_line>;
+  return std::nullopt;
+}
+
+// Lines end at a line feed, which takes one carriage return before it along;
+// a last line without a line feed counts too.
+std::size_t count_recognised(std::string_view input, LineTest recognised) {
+  std::size_t count = 0;
+  while (!input.empty()) {
+    const std::size_t feed = input.find('\n');
+    std::string_view line = input.substr(0, feed);
+    if (feed != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    count += recognised(line) ? 1 : 0;
+    input.remove_prefix(feed == std::string_view::npos ? input.size() : feed + 1);
+  }
+  return count;
+}
+
 // SQL tools read a script as C text, so a NUL byte would cut it short.
-void check_script(const std::string& script) {
+// Returns the number of rows inserted.
+std::size_t check_script(const std::string& script) {
   if (script.find('\0') != std::string::npos) fail("NUL byte in the script");
   if (!script.empty() && !script.ends_with('\n')) fail("script does not end with a line end");
   sqlite3* db = nullptr;
   if (sqlite3_open(":memory:", &db) != SQLITE_OK) fail("sqlite3_open failed");
+  std::size_t inserts = 0;
   for (std::size_t from = 0; from < script.size();) {
     const std::size_t end = script.find('\n', from);
     const std::string statement = script.substr(from, end - from);
@@ -56,8 +103,10 @@ void check_script(const std::string& script) {
     if (sqlite3_exec(db, statement.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
       fail(std::string(message != nullptr ? message : "?") + " in: " + statement);
     }
+    if (statement.starts_with("insert into")) ++inserts;
   }
   sqlite3_close(db);
+  return inserts;
 }
 
 void remove_scratch_files() {
@@ -102,6 +151,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const qz::Importer importer = qz::find_importer(parser_type);
   if (importer == nullptr || !importer(settings)) fail("the run failed");
-  if (writes_sql(parser_type)) check_script(file_text(settings.output));
+  if (!writes_sql(parser_type)) return 0;
+  const std::size_t rows = check_script(file_text(settings.output));
+  const std::optional<LineTest> recognised = row_per_line(parser_type);
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  if (recognised && rows != count_recognised(text, *recognised)) fail("a recognised line was lost");
   return 0;
 }
