@@ -14,8 +14,7 @@ const Pattern& keil_map_line_pattern() {
 bool classify_keil_map_line(std::string_view line, MapRecord& record) {
   // Groups 1 (symbol), 3 (type) and 7 (rest) are matched but not kept.
   std::string_view groups[7];
-  const Pattern& pattern = keil_map_line_pattern();
-  if (!pattern.match(line, groups)) return false;
+  if (!keil_map_line_pattern().match(line, groups)) return false;
   record.matched = true;
   record.originhex = groups[1];
   record.origindec = parse_hex_uint32(groups[1]);

@@ -15,8 +15,7 @@ const Pattern& map_line_pattern() {
 
 bool classify_map_line(std::string_view line, MapRecord& record) {
   std::string_view groups[4];
-  const Pattern& pattern = map_line_pattern();
-  if (!pattern.match(line, groups)) return false;
+  if (!map_line_pattern().match(line, groups)) return false;
   record.matched = true;
   record.originhex = groups[0];
   record.origindec = parse_hex_uint32(groups[0]);

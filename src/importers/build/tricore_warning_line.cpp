@@ -14,8 +14,7 @@ const Pattern& tricore_line_pattern() {
 
 bool classify_tricore_line(std::string_view line, TricoreWarningRecord& record) {
   std::string_view groups[4];
-  const Pattern& pattern = tricore_line_pattern();
-  if (!pattern.match(line, groups)) return false;
+  if (!tricore_line_pattern().match(line, groups)) return false;
   // Windows paths: slashes first, so that the source root is found.
   const std::string path = replace_all(groups[1], "\\", "/");
   record.filename = strip_source_root(path);

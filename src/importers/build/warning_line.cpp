@@ -1,7 +1,5 @@
 #include "importers/build/warning_line.h"
 
-#include "importers/build/strip_source_root.h"
-
 namespace qz {
 
 const Pattern& warning_line_pattern() {
@@ -12,14 +10,7 @@ const Pattern& warning_line_pattern() {
 }
 
 bool classify_warning_line(std::string_view line, WarningRecord& record) {
-  std::string_view groups[4];
-  const Pattern& pattern = warning_line_pattern();
-  if (!pattern.match(line, groups)) return false;
-  record.filename = strip_source_root(groups[0]);
-  record.line = groups[1];
-  record.type = groups[2];
-  record.error_id = groups[3];
-  return true;
+  return match_warning_line(warning_line_pattern(), line, record);
 }
 
 std::string_view warning_error_number(std::string_view error_id) {
