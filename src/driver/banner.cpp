@@ -1,7 +1,6 @@
-#include "driver/banner.h"
-
+#include "core/output.h"
+#include "driver/driver.h"
 #include "driver/version.h"
-#include "output/console.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -67,7 +66,7 @@ std::optional<BannerTexts> read_banner_texts(const std::string& program_path) {
 #else
 
 std::optional<BannerTexts> read_banner_texts(const std::string& /*program_path*/) {
-  return BannerTexts{QZ_PRODUCT_NAME, QZ_VERSION_SHORT, QZ_LEGAL_COPYRIGHT};
+  return BannerTexts{QZ_PRODUCT_NAME, QZ_VERSION_MAJOR_MINOR, QZ_LEGAL_COPYRIGHT};
 }
 
 #endif

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/run_program.h"
+#include "driver/driver.h"
 
 int main(int argc, char** argv) {
   return qz::run_program(std::vector<std::string>(argv, argv + argc));

@@ -1,4 +1,4 @@
-/* The program's version data, in one place: the Windows version resource
+/* The program's version, in one place: the Windows version resource
    (QZTestResult.rc) includes this file, and builds without a version
    resource print their banner from it. Plain C preprocessor only, so that
    the resource compiler can read it. */
@@ -7,9 +7,10 @@
 
 #define QZ_VERSION_MAJOR 1
 #define QZ_VERSION_MINOR 11
-#define QZ_VERSION_RC 1, 11, 0, 0
-#define QZ_VERSION_STRING "1.11.0.0"
-#define QZ_VERSION_SHORT "1.11"
+
+#define QZ_TEXT(x) #x
+#define QZ_NUMBER_TEXT(x) QZ_TEXT(x)
+#define QZ_VERSION_MAJOR_MINOR QZ_NUMBER_TEXT(QZ_VERSION_MAJOR) "." QZ_NUMBER_TEXT(QZ_VERSION_MINOR)
 
 #define QZ_PRODUCT_NAME "QZTestResult"
 #define QZ_ORIGINAL_FILENAME "QZTestResult.exe"

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+#include "core/file.h"
+
+namespace qz {
+
+// Reads an open input line by line in large blocks. A line ends at a line
+// feed; exactly one carriage return directly before the line feed is dropped
+// with it, any other carriage return stays in the line. A last line without
+// a line feed is delivered too. A line longer than the limit is skipped
+// whole and counted, so that no input can exhaust the memory.
+class LineReader {
+ public:
+  static constexpr std::size_t kDefaultMaxLine = std::size_t{256} << 20;
+
+  explicit LineReader(File& input, std::size_t max_line = kDefaultMaxLine);
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // The next line, valid until the next call; false at the end of the input.
+  // Throws RunError when reading fails.
+  bool next(std::string_view& line);
+
+  // The longest line delivered, in bytes; longer ones are skipped.
+  std::size_t max_line() const { return max_line_; }
+  // Lines skipped for their length, with those a caller dropped through
+  // count_skipped_line (a text it joined from lines that grew too long).
+  std::size_t skipped_lines() const { return skipped_; }
+  void count_skipped_line() { ++skipped_; }
+
+ private:
+  bool fill();  // reads more bytes behind the unread ones; false at the end
+  void skip_rest_of_line();
+  std::size_t read_into(char* data, std::size_t size);
+
+  File& input_;
+  std::size_t max_line_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_ = 0;
+  std::size_t begin_ = 0;    // first unread byte
+  std::size_t end_ = 0;      // one past the last byte read
+  std::size_t scanned_ = 0;  // bytes from begin_ known to hold no line feed
+  std::size_t skipped_ = 0;
+  bool at_end_ = false;
+};
+
+// The line loop of the formats that read one line at a time: every line goes
+// to `classify` with one record that is reused, and each recognised record
+// is handed to `take` at once, so that no record is held. A classifier fills
+// every field of the record when it recognises a line.
+template <typename Record, typename Classify, typename Take>
+void read_records(LineReader& input, Classify classify, Take take) {
+  Record record;
+  std::string_view line;
+  while (input.next(line)) {
+    if (classify(line, record)) take(record);
+  }
+}
+
+}  // namespace qz

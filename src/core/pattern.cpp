@@ -1,0 +1,230 @@
+#include "core/pattern.h"
+
+#include <re2/re2.h>
+
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace qz {
+namespace {
+
+constexpr std::string_view kSpaceChars = "\\t\\n\\v\\f\\r ";
+
+[[noreturn]] void fail(std::string_view pattern, std::string_view reason) {
+  std::fprintf(stderr, "QZTestResult internal error: pattern %.*s: %.*s\n",
+               static_cast<int>(pattern.size()), pattern.data(),
+               static_cast<int>(reason.size()), reason.data());
+  std::abort();
+}
+
+re2::RE2::Options latin1_options() {
+  re2::RE2::Options options;
+  options.set_encoding(re2::RE2::Options::EncodingLatin1);
+  options.set_log_errors(false);
+  options.set_max_mem(64 << 20);  // room for the DFA on long lines
+  return options;
+}
+
+}  // namespace
+
+std::string ecmascript_to_re2(std::string_view ecmascript) {
+  std::string out;
+  bool in_class = false;
+  for (std::size_t i = 0; i < ecmascript.size(); ++i) {
+    const char c = ecmascript[i];
+    if (c == '\\' && i + 1 < ecmascript.size()) {
+      const char escaped = ecmascript[++i];
+      if (escaped == 's' && in_class) {
+        out.append(kSpaceChars);
+      } else if (escaped == 's' || escaped == 'S') {
+        if (in_class) fail(ecmascript, "\\S inside a bracket expression is not supported");
+        out.append(escaped == 's' ? "[" : "[^");
+        out.append(kSpaceChars);
+        out += ']';
+      } else {
+        out += c;
+        out += escaped;
+      }
+      continue;
+    }
+    if (in_class) {
+      if (c == '[' && i + 1 < ecmascript.size() && ecmascript[i + 1] == ':') {
+        const std::size_t close = ecmascript.find(":]", i + 2);
+        if (close == std::string_view::npos) fail(ecmascript, "unterminated class name");
+        out.append(ecmascript.substr(i, close + 2 - i));
+        i = close + 1;
+        continue;
+      }
+      if (c == ']') in_class = false;
+      out += c;
+      continue;
+    }
+    if (c == '[') {
+      in_class = true;
+      out += c;
+      if (i + 1 < ecmascript.size() && ecmascript[i + 1] == '^') out += ecmascript[++i];
+      if (i + 1 < ecmascript.size() && ecmascript[i + 1] == ']') {
+        fail(ecmascript, "empty bracket expressions are not supported");
+      }
+      continue;
+    }
+    if (c == '.') {
+      out += "[^\\n\\r]";
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
+namespace {
+
+// Index one past the bracket expression that starts at `open`.
+std::size_t skip_bracket(std::string_view text, std::size_t open) {
+  std::size_t i = open + 1;
+  if (i < text.size() && text[i] == '^') ++i;
+  for (; i < text.size(); ++i) {
+    if (text[i] == '\\') {
+      ++i;
+    } else if (text[i] == '[' && i + 1 < text.size() && text[i + 1] == ':') {
+      i = text.find(":]", i + 2) + 1;
+    } else if (text[i] == ']') {
+      return i + 1;
+    }
+  }
+  return text.size();
+}
+
+// Index one past the group that starts at `open`.
+std::size_t skip_group(std::string_view text, std::size_t open) {
+  int depth = 0;
+  for (std::size_t i = open; i < text.size(); ++i) {
+    if (text[i] == '\\') {
+      ++i;
+    } else if (text[i] == '[') {
+      i = skip_bracket(text, i) - 1;
+    } else if (text[i] == '(') {
+      ++depth;
+    } else if (text[i] == ')' && --depth == 0) {
+      return i + 1;
+    }
+  }
+  return text.size();
+}
+
+bool has_top_level_alternative(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\') {
+      ++i;
+    } else if (text[i] == '[') {
+      i = skip_bracket(text, i) - 1;
+    } else if (text[i] == '(') {
+      i = skip_group(text, i) - 1;
+    } else if (text[i] == '|') {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+RequiredLiterals required_literals(std::string_view text) {
+  RequiredLiterals found;
+  if (has_top_level_alternative(text)) return found;
+  std::string run;
+  bool at_start = true;  // nothing but literals so far
+  auto end_run = [&] {
+    if (at_start) {
+      found.prefix = run;
+    } else if (run.size() > found.longest.size()) {
+      found.longest = run;
+    }
+    run.clear();
+    at_start = false;
+  };
+  std::size_t i = text.starts_with('^') ? 1 : 0;
+  while (i < text.size()) {
+    // One atom: a literal character, or anything else.
+    std::size_t next = i + 1;
+    bool literal = false;
+    char c = text[i];
+    if (c == '\\' && i + 1 < text.size()) {
+      c = text[i + 1];
+      next = i + 2;
+      literal = !std::isalnum(static_cast<unsigned char>(c));
+    } else if (c == '[') {
+      next = skip_bracket(text, i);
+    } else if (c == '(') {
+      next = skip_group(text, i);
+    } else {
+      literal = c != '.' && c != '$' && c != '^';
+    }
+    const char quantifier = next < text.size() ? text[next] : '\0';
+    const bool optional = quantifier == '*' || quantifier == '?' ||
+                          (quantifier == '{' && next + 1 < text.size() && text[next + 1] == '0');
+    const bool repeated = quantifier == '+' || quantifier == '{' || optional;
+    if (literal && !optional) run += c;
+    if (!literal || repeated) end_run();
+    if (quantifier == '{') next = text.find('}', next) + 1;
+    else if (repeated) ++next;
+    if (repeated && next < text.size() && text[next] == '?') ++next;  // lazy
+    i = next;
+  }
+  end_run();
+  if (found.longest == found.prefix) found.longest.clear();
+  return found;
+}
+
+Pattern::Pattern(std::string_view ecmascript)
+    : re_(std::make_unique<re2::RE2>(ecmascript_to_re2(ecmascript), latin1_options())) {
+  if (!re_->ok()) fail(ecmascript, re_->error());
+  RequiredLiterals literals = required_literals(ecmascript);
+  prefix_ = std::move(literals.prefix);
+  required_ = std::move(literals.longest);
+}
+
+// Most lines of a log hold no trace of what a pattern looks for; a literal
+// test settles them without running the automaton over the line.
+bool Pattern::may_match(std::string_view line) const {
+  return line.starts_with(prefix_) &&
+         (required_.empty() || line.find(required_, prefix_.size()) != std::string_view::npos);
+}
+
+Pattern::~Pattern() = default;
+
+int Pattern::group_count() const { return re_->NumberOfCapturingGroups(); }
+
+bool Pattern::matches(std::string_view line) const {
+  return may_match(line) && re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
+                    re2::RE2::ANCHOR_BOTH, nullptr, 0);
+}
+
+bool Pattern::match(std::string_view line, std::span<std::string_view> groups) const {
+  // Asked for groups on a short line, RE2 skips its DFA and backtracks at
+  // once; most lines do not match, and the DFA rejects those far faster.
+  if (!matches(line)) return false;
+  const std::size_t wanted = groups.size() + 1;  // submatch 0 is the whole line
+  // Patterns have few groups: keep the submatches off the heap.
+  std::array<re2::StringPiece, 16> small;
+  std::vector<re2::StringPiece> large;
+  re2::StringPiece* found = small.data();
+  if (wanted > small.size()) {
+    large.resize(wanted);
+    found = large.data();
+  }
+  if (!re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
+                  re2::RE2::ANCHOR_BOTH, found, static_cast<int>(wanted))) {
+    return false;
+  }
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    groups[i] = found[i + 1].data() == nullptr ? std::string_view()
+                                               : std::string_view(found[i + 1].data(), found[i + 1].size());
+  }
+  return true;
+}
+
+}  // namespace qz

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/run.h"
+
+namespace qz {
+
+// A value as written into an SQL statement: between double quotes, with
+// every double quote inside doubled (the standard SQL escape), so that no
+// file name or message can break the script. NUL bytes are left out: no
+// SQL text literal can hold one. Nothing else is changed.
+std::string quote_value(std::string_view value);
+
+// Appends quote_value(value) to `out` without a temporary.
+void append_quoted(std::string& out, std::string_view value);
+
+// One table that a format writes: its CREATE statement and the INSERT prefix
+// that lists its columns and ends in "values (".
+struct SqlTable {
+  std::string_view name;
+  std::string_view create;
+  std::string_view insert_prefix;
+  bool has_tool_column = false;  // platform, project, tool, githash, date, time
+};
+
+// One value of a row: a text, written quoted, or a whole number written bare
+// (digits only), which a database stores as an integer.
+struct SqlValue {
+  // Implicit: a quoted text is the usual case.
+  SqlValue(std::string_view text) : text(text) {}
+  SqlValue(const std::string& text) : text(text) {}
+  static SqlValue bare(std::string_view digits) {
+    SqlValue value(digits);
+    value.quoted = false;
+    return value;
+  }
+
+  std::string_view text;
+  bool quoted = true;
+};
+
+// Where rows go besides the script (a database import). Values come in
+// column order, the run's descriptive values first.
+class RowSink {
+ public:
+  virtual ~RowSink() = default;
+  virtual void begin_table(const SqlTable& table) = 0;
+  virtual void add_row(std::span<const SqlValue> values) = 0;
+};
+
+// The SQL script of a run, written as its rows are found: the CREATE
+// statement at once, then one INSERT per row, each led by the run's
+// descriptive values (platform, project, [tool,] githash, date, time).
+class SqlScript {
+ public:
+  SqlScript(const Run& run, const SqlTable& table);
+
+  void row(std::span<const SqlValue> values);
+  void row(std::initializer_list<SqlValue> values) { row(std::span(values.begin(), values.size())); }
+
+ private:
+  Output& output_;
+  RowSink* database_;
+  const SqlTable& table_;
+  std::string run_values_;  // quoted and joined, as every INSERT repeats them
+  std::vector<SqlValue> row_values_;  // the run's values, then the row's
+  std::size_t run_value_count_ = 0;
+};
+
+}  // namespace qz

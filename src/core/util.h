@@ -1,0 +1,79 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Small helpers that several formats share: text replacement, path trimming,
+// HTML escaping, saturating number parsing, and sorting and grouping records.
+namespace qz {
+
+// `text` with every occurrence of `search` replaced by `replacement`, left
+// to right; inserted text is never searched again. An empty `search`
+// changes nothing.
+std::string replace_all(std::string_view text, std::string_view search,
+                        std::string_view replacement);
+
+// The part of `path` behind its first "/Src/" (forward slashes, exact case),
+// so that rows name files relative to the source root whatever directory the
+// build ran in. A path without "/Src/" is returned whole.
+std::string_view strip_source_root(std::string_view path);
+
+// The part of a path behind its last forward slash or backslash; the whole
+// path when it has neither.
+std::string_view base_name(std::string_view path);
+
+// Appends `text` with "&", "<" and ">" written as character references, so
+// that file names and messages show literally and cannot add markup.
+void append_html_escaped(std::string& out, std::string_view text);
+
+// The value of the digits at the start of `digits`; reading stops at the
+// first other character, a text without leading digits gives 0. Never
+// throws: a value beyond the result's range stands at its greatest value.
+std::uint32_t parse_hex_uint32(std::string_view digits);  // either case
+std::uint32_t parse_decimal_uint32(std::string_view digits);
+std::int32_t parse_decimal_int32(std::string_view digits);
+
+// Decimal digits of a number, held without an allocation.
+class DecimalText {
+ public:
+  explicit DecimalText(std::uint64_t value);
+  std::string_view view() const { return {digits_.data(), size_}; }
+
+ private:
+  std::array<char, 20> digits_{};
+  std::size_t size_ = 0;
+};
+
+// Lower-case hexadecimal digits without prefix or leading zeros; "0" for 0.
+std::string hex_text(std::uint32_t value);
+
+// Sorts stably by `less`, so that of records that compare equal the first in
+// input order comes first, then drops every record that `same` finds equal
+// to the one kept before it.
+template <typename Record, typename Less, typename Same>
+void sort_and_deduplicate(std::vector<Record>& records, Less less, Same same) {
+  std::stable_sort(records.begin(), records.end(), less);
+  records.erase(std::unique(records.begin(), records.end(), same), records.end());
+}
+
+// Cuts sorted records into runs of equal `key`, in order; each run views the
+// records, which must outlive it.
+template <typename Record, typename Key>
+std::vector<std::span<const Record>> runs_of_equal_key(std::span<const Record> sorted, Key key) {
+  std::vector<std::span<const Record>> runs;
+  std::size_t begin = 0;
+  while (begin < sorted.size()) {
+    std::size_t end = begin + 1;
+    while (end < sorted.size() && key(sorted[end]) == key(sorted[begin])) ++end;
+    runs.push_back(sorted.subspan(begin, end - begin));
+    begin = end;
+  }
+  return runs;
+}
+
+}  // namespace qz

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/run.h"
+
+namespace qz {
+
+// Exit statuses of a run; where a status is cut to eight bits, -1 reads 255.
+enum ExitStatus : int {
+  kStatusOk = 0,
+  kStatusUsage = -1,
+  kStatusNoInput = -2,
+  kStatusNoOutput = -3,
+  kStatusUnknownParser = -4,
+  kStatusOutOfMemory = -5,
+};
+
+// One whole run: banner, command-line check, input and output checks, then
+// the format chosen by the parser type. Returns the exit status.
+int run_program(const std::vector<std::string>& command_line);
+
+// The program path plus at least six arguments.
+bool has_enough_arguments(std::size_t element_count);
+
+// Prints the usage text, one flushed line at a time.
+void print_usage();
+
+// Fills the settings from the command line, program path first. For each
+// option the first element that begins with its name wins; the value is
+// everything behind the name and the one character after it.
+RunSettings parse_run_settings(const std::vector<std::string>& command_line);
+
+// The three texts of the version banner.
+struct BannerTexts {
+  std::string file_name;
+  std::string version;  // major.minor
+  std::string notice;
+};
+
+// The banner texts of the running program, started as `program_path`: from
+// the version resource of its file on Windows, from the built-in version
+// data elsewhere. Nothing when the version information cannot be read.
+std::optional<BannerTexts> read_banner_texts(const std::string& program_path);
+
+// "<file name> version <major.minor> from <build date>", then the notice.
+void print_banner(const BannerTexts& texts);
+
+}  // namespace qz

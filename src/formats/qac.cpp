@@ -1,0 +1,121 @@
+// QAC result lines: findings below the source root, de-duplicated and
+// counted per source file, into q_results. The text report (qac_report.cpp)
+// reads them the same way.
+#include <array>
+#include <tuple>
+
+#include "core/sql.h"
+#include "core/util.h"
+#include "formats/formats.h"
+
+namespace qz {
+namespace {
+
+constexpr SqlTable kQResultsTable{
+    "q_results",
+    "create table if not exists q_results (platform, project, tool, githash, date, time, "
+    "filename, misra_0, misra_1, misra_2, misra_3, misra_4, misra_5, misra_6, misra_7, misra_8, "
+    "misra_9, his, UNIQUE (githash, filename) ON CONFLICT IGNORE);",
+    "insert into q_results (platform, project, tool, githash, date, time, filename, misra_0, "
+    "misra_1, misra_2, misra_3, misra_4, misra_5, misra_6, misra_7, misra_8, misra_9, his) "
+    "values (",
+    true};
+
+auto identity(const QacRecord& record) {
+  return std::tie(record.file_name, record.line_number, record.message_number,
+                  record.message_text);
+}
+
+bool comes_first(const QacFileGroup& a, const QacFileGroup& b) {
+  if (a.records.size() != b.records.size()) return a.records.size() > b.records.size();
+  return a.file_name > b.file_name;
+}
+
+}  // namespace
+
+std::string_view source_relative_name(std::string_view path) {
+  const std::size_t at = path.find(kSourceRoot);
+  return at == std::string_view::npos ? std::string_view() : path.substr(at);
+}
+
+// Groups: 1 file name, 2 its extension (c or cpp), 3 line number, 4 warning
+// or error, 5 priority, 6 message number, 7 message text, 8 the text behind
+// the message, 9 the word Ref, 10 the references.
+const Pattern& qac_line_pattern() {
+  static const Pattern pattern(
+      R"((.*\.(cpp|c))[[:space:]]+\(([0-9]+)\)[[:space:]]+[[:punct:]]{1}[[:space:]]+(warning|error))"
+      R"([[:space:]]+[[:punct:]]{1}[[:space:]]+QAC\(Prio([0-9]{1})\)[[:space:]]+Msg[[:punct:]]{1})"
+      R"([[:space:]]+([0-9]+)\((.*)\.\)(.*)[[:space:]]+(Ref)[[:punct:]]{1}(.*))");
+  return pattern;
+}
+
+bool classify_qac_line(std::string_view line, QacRecord& record) {
+  // A line without the source root cannot give a finding, and this test is
+  // far cheaper than the captures of the pattern.
+  if (line.find(kSourceRoot) == std::string_view::npos) return false;
+  std::array<std::string_view, 7> groups;
+  if (!qac_line_pattern().match(line, groups)) return false;
+  const std::string_view file_name = source_relative_name(groups[0]);
+  if (file_name.empty()) return false;
+  // The pattern guarantees digits; a number too large for 32 bits keeps the
+  // finding and stands at the greatest value instead of wrapping.
+  record.file_name.assign(file_name);
+  record.line_number = parse_decimal_int32(groups[2]);
+  record.priority = parse_decimal_int32(groups[4]);
+  record.message_number = parse_decimal_int32(groups[5]);
+  record.message_text.assign(groups[6]);
+  return true;
+}
+
+std::vector<QacRecord> read_qac_records(LineReader& input) {
+  std::vector<QacRecord> records;
+  read_records<QacRecord>(input, classify_qac_line,
+                          [&](const QacRecord& record) { records.push_back(record); });
+  sort_and_deduplicate(
+      records, [](const QacRecord& a, const QacRecord& b) { return identity(a) < identity(b); },
+      [](const QacRecord& a, const QacRecord& b) { return identity(a) == identity(b); });
+  return records;
+}
+
+std::vector<QacFileGroup> group_by_file(const std::vector<QacRecord>& records) {
+  std::vector<QacFileGroup> groups;
+  for (const std::span<const QacRecord> run :
+       runs_of_equal_key(std::span(records), [](const QacRecord& r) -> const std::string& {
+         return r.file_name;
+       })) {
+    groups.push_back({run.front().file_name, run});
+  }
+  std::sort(groups.begin(), groups.end(), comes_first);
+  return groups;
+}
+
+PriorityCounts count_priorities(const QacFileGroup& group) {
+  PriorityCounts counts;
+  for (const QacRecord& record : group.records) {
+    if (is_his_message(record)) {
+      ++counts.his;
+    } else if (record.priority >= 0 && record.priority <= 9) {
+      ++counts.by_priority[static_cast<std::size_t>(record.priority)];
+    }
+  }
+  return counts;
+}
+
+void import_qac(const Run& run) {
+  const std::vector<QacRecord> records = read_qac_records(run.input);
+  SqlScript script(run, kQResultsTable);
+  std::string file_name;
+  std::vector<SqlValue> values;
+  for (const QacFileGroup& group : group_by_file(records)) {
+    // The file column names the platform too: "<platform>\<file name>".
+    file_name.assign(run.settings.platform).append("\\").append(group.file_name);
+    const PriorityCounts counts = count_priorities(group);
+    std::vector<DecimalText> digits(counts.by_priority.begin(), counts.by_priority.end());
+    digits.emplace_back(counts.his);
+    values.assign({file_name});
+    for (const DecimalText& count : digits) values.emplace_back(count.view());
+    script.row(values);
+  }
+}
+
+}  // namespace qz
