@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "input/pattern.h"
+#include "core/pattern.h"
 
 namespace qz::test {
 

@@ -1,0 +1,58 @@
+#include "support/run_format.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "core/output.h"
+#include "formats/formats.h"
+#include "support/temp_dir.h"
+
+namespace qz::test {
+
+RunSettings sample_settings() {
+  RunSettings settings;
+  settings.platform = "Hmt4";
+  settings.project_name = "K7Qx22_App_default";
+  settings.tool_name = "QAC";
+  settings.hash_value = "abc123";
+  settings.test_type = "Unit";
+  return settings;
+}
+
+FormatOutcome run_format(RunSettings settings, std::string_view input, std::size_t max_line) {
+  const Format* format = find_format(settings.parser_type);
+  EXPECT_NE(format, nullptr) << settings.parser_type;
+  if (format == nullptr) return {};
+  TempDir dir;
+  settings.input = dir.write("input.txt", input);
+  settings.output = dir.file("output.txt");
+  FormatOutcome outcome;
+  {
+    File input_file = File::open_input(settings.input);
+    File output_file = File::open_output(settings.output);
+    LineReader reader(input_file, max_line);
+    Output output(output_file, format->output == OutputKind::kPage ? Output::Echo::kNone
+                                                                   : Output::Echo::kAfterFile);
+    testing::internal::CaptureStdout();
+    try {
+      format->import(Run{settings, reader, output});
+      output.finish();
+      outcome.ok = true;
+    } catch (const RunError&) {
+      output.discard();
+    }
+    outcome.stdout_text = testing::internal::GetCapturedStdout();
+    outcome.skipped_lines = reader.skipped_lines();
+  }
+  outcome.output = read_file(settings.output);
+  return outcome;
+}
+
+FormatOutcome run_format(std::string_view parser_type, std::string_view input) {
+  RunSettings settings = sample_settings();
+  settings.parser_type = std::string(parser_type);
+  return run_format(settings, input);
+}
+
+}  // namespace qz::test

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/line_reader.h"
+#include "core/run.h"
+
+namespace qz::test {
+
+// What one run of a format left behind.
+struct FormatOutcome {
+  bool ok = false;        // no failure was raised
+  std::string output;     // the output file's content
+  std::string stdout_text;
+  std::size_t skipped_lines = 0;
+};
+
+// Settings with descriptive values that show up in every row.
+RunSettings sample_settings();
+
+// Writes `input` to a temporary file and runs the format of
+// settings.parser_type on it as the program does (input and output paths
+// replaced), with lines up to `max_line` bytes; collects the output file and
+// the console.
+FormatOutcome run_format(RunSettings settings, std::string_view input,
+                         std::size_t max_line = LineReader::kDefaultMaxLine);
+
+// The same for a parser type with sample_settings.
+FormatOutcome run_format(std::string_view parser_type, std::string_view input);
+
+}  // namespace qz::test
