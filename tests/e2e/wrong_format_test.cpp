@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/formats.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
 
@@ -31,25 +32,6 @@ namespace fs = std::filesystem;
 constexpr std::string_view kBanner =
     "QZTestResult version 1.11 from Nov 30 2022\n"
     "Copyright (C) 2022 The QZTestResult developers\n";
-
-struct ParserType {
-  std::string_view name;
-  std::string_view table;  // empty: no SQL
-};
-
-constexpr std::array<ParserType, 11> kParserTypes{{
-    {"ClangTidy", ""},
-    {"PassFail", "ut_results"},
-    {"CTC_Coverage", "ut_coverage"},
-    {"GCOV_Coverage", "ut_coverage"},
-    {"QAC", "q_results"},
-    {"QAC_full_report", ""},
-    {"Warning", "compiler_results"},
-    {"Warning_KEIL", "compiler_results"},
-    {"Warning_Tricore", "compiler_results"},
-    {"Map", "compiler_map"},
-    {"Map_KEIL", "compiler_map"},
-}};
 
 // An input kind: "empty", "random_bytes", "nul_bytes", an example's file name
 // ("Map.map"), or "nul_in_lines/" and an example's file name.
@@ -153,12 +135,13 @@ std::vector<std::string_view> lines_of(std::string_view text) {
 
 // One CREATE line, then INSERT lines into the same table; SQLite takes each
 // line on its own as one whole statement (a NUL byte would cut it short).
-void expect_sql_script(std::string_view script, std::string_view table) {
+void expect_sql_script(std::string_view script) {
   ASSERT_TRUE(script.ends_with(");\n")) << "the script does not end with a whole statement";
   const std::vector<std::string_view> lines = lines_of(script);
-  const std::string create = "create table if not exists " + std::string(table) + " (";
+  constexpr std::string_view kCreate = "create table if not exists ";
+  ASSERT_TRUE(lines[0].starts_with(kCreate)) << lines[0];
+  const std::string_view table = lines[0].substr(kCreate.size(), lines[0].find(" (") - kCreate.size());
   const std::string insert = "insert into " + std::string(table) + " (";
-  ASSERT_TRUE(lines[0].starts_with(create)) << lines[0];
   SqliteDb db;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
@@ -191,42 +174,42 @@ void expect_clang_tidy_result(const RunResult& run) {
 
 struct WrongFormatCase {
   std::string input_kind;
-  const ParserType* type;
+  const Format* type;
 };
 
 void PrintTo(const WrongFormatCase& c, std::ostream* out) {
-  *out << c.type->name << " on " << c.input_kind;
+  *out << c.type->parser_type << " on " << c.input_kind;
 }
 
 class WrongFormat : public testing::TestWithParam<WrongFormatCase> {};
 
 TEST_P(WrongFormat, EndsWellWithAWellFormedResult) {
-  const ParserType& type = *GetParam().type;
-  const RunResult run = run_program(type.name, input_content(GetParam().input_kind));
+  const Format& type = *GetParam().type;
+  const RunResult run = run_program(type.parser_type, input_content(GetParam().input_kind));
   ASSERT_EQ(run.status, 0);
-  if (type.name == "ClangTidy") {
+  if (type.output == OutputKind::kPage) {
     expect_clang_tidy_result(run);
     return;
   }
   EXPECT_TRUE(run.stdout_text == std::string(kBanner) + run.output)
       << "standard output is not the banner and the echo of the output file";
-  if (type.table.empty()) {
+  if (type.output == OutputKind::kReport) {
     EXPECT_TRUE(run.output.starts_with("[totals]\n"));
   } else {
-    expect_sql_script(run.output, type.table);
+    expect_sql_script(run.output);
   }
 }
 
 std::vector<WrongFormatCase> wrong_format_cases() {
   std::vector<WrongFormatCase> cases;
   for (const std::string& kind : input_kinds()) {
-    for (const ParserType& type : kParserTypes) cases.push_back({kind, &type});
+    for (const Format& type : kFormats) cases.push_back({kind, &type});
   }
   return cases;
 }
 
 std::string case_name(const testing::TestParamInfo<WrongFormatCase>& info) {
-  std::string name = std::string(info.param.type->name) + "_on_";
+  std::string name = std::string(info.param.type->parser_type) + "_on_";
   for (const char c : info.param.input_kind) {
     name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
   }

@@ -10,8 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/dispatch.h"
-#include "support/run_importer.h"
+#include "support/run_format.h"
 #include "support/sqlite_db.h"
 
 namespace qz {
@@ -170,13 +169,8 @@ bool has_line(std::string_view text, std::string_view line) {
   return false;
 }
 
-test::ImportOutcome run_type(const LongLineCase& type, std::string_view input) {
-  RunSettings settings = test::sample_settings();
-  settings.parser_type = std::string(type.parser_type);
-  const Importer importer = find_importer(type.parser_type);
-  EXPECT_NE(importer, nullptr) << type.parser_type;
-  if (importer == nullptr) return {};
-  return test::run_importer(importer, settings, input);
+test::FormatOutcome run_type(const LongLineCase& type, std::string_view input) {
+  return test::run_format(type.parser_type, input);
 }
 
 class LongLine : public testing::TestWithParam<LongLineParam> {};
@@ -184,7 +178,7 @@ class LongLine : public testing::TestWithParam<LongLineParam> {};
 TEST_P(LongLine, RecognisedLineKeepsItsLongFieldWhole) {
   const LongLineCase& type = *GetParam().type;
   const std::string pad = pad_of(GetParam().size);
-  const test::ImportOutcome outcome = run_type(type, type.recognised(pad));
+  const test::FormatOutcome outcome = run_type(type, type.recognised(pad));
   ASSERT_TRUE(outcome.ok);
   if (type.parser_type == "ClangTidy") {
     EXPECT_EQ(outcome.stdout_text, "QZClangTidyVisualizer: Report has been built successfully\n");
@@ -207,7 +201,7 @@ TEST_P(LongLine, RecognisedLineKeepsItsLongFieldWhole) {
 
 TEST_P(LongLine, UnrecognisedLineGivesWhatAnEmptyInputGives) {
   const LongLineCase& type = *GetParam().type;
-  const test::ImportOutcome outcome = run_type(type, type.unrecognised(pad_of(GetParam().size)));
+  const test::FormatOutcome outcome = run_type(type, type.unrecognised(pad_of(GetParam().size)));
   ASSERT_TRUE(outcome.ok);
   if (type.parser_type == "ClangTidy") {
     EXPECT_EQ(outcome.stdout_text,
@@ -216,7 +210,7 @@ TEST_P(LongLine, UnrecognisedLineGivesWhatAnEmptyInputGives) {
     EXPECT_EQ(outcome.output.size(), 0U);
     return;
   }
-  const test::ImportOutcome empty = run_type(type, "");
+  const test::FormatOutcome empty = run_type(type, "");
   EXPECT_EQ(outcome.output, empty.output);
   EXPECT_EQ(outcome.stdout_text, empty.stdout_text);
 }

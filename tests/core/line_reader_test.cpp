@@ -1,4 +1,4 @@
-#include "input/line_reader.h"
+#include "core/line_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,20 @@
 namespace qz {
 namespace {
 
-std::vector<std::string> read_all(const std::string& path) {
-  LineReader reader(path);
+struct ReadResult {
   std::vector<std::string> lines;
-  for (std::string_view line; reader.next(line);) lines.emplace_back(line);
-  return lines;
+  std::size_t skipped = 0;
+};
+
+ReadResult read_all(const std::string& content,
+                    std::size_t max_line = LineReader::kDefaultMaxLine) {
+  test::TempDir dir;
+  File input = File::open_input(dir.write("in.txt", content));
+  LineReader reader(input, max_line);
+  ReadResult result;
+  for (std::string_view line; reader.next(line);) result.lines.emplace_back(line);
+  result.skipped = reader.skipped_lines();
+  return result;
 }
 
 struct SplitCase {
@@ -23,8 +32,7 @@ struct SplitCase {
 class LineReaderSplit : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(LineReaderSplit, SplitsAtLineFeedsAndDropsOneCarriageReturnBeforeThem) {
-  test::TempDir dir;
-  EXPECT_EQ(read_all(dir.write("in.txt", GetParam().content)), GetParam().lines);
+  EXPECT_EQ(read_all(GetParam().content).lines, GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -43,16 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"high_bytes", "\xe9\xff\n", {"\xe9\xff"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LineReader, MissingFileReadsAsEmpty) {
-  test::TempDir dir;
-  LineReader reader(dir.file("missing.txt"));
-  EXPECT_FALSE(reader.is_open());
-  std::string_view line;
-  EXPECT_FALSE(reader.next(line));
-}
-
 TEST(LineReader, LinesAcrossBlockBoundariesAndOfAnyLength) {
-  test::TempDir dir;
   std::vector<std::string> expected;
   std::string content;
   for (std::size_t length : {std::size_t{10'000'000}, std::size_t{0}, std::size_t{1},
@@ -69,7 +68,22 @@ TEST(LineReader, LinesAcrossBlockBoundariesAndOfAnyLength) {
   }
   expected.emplace_back(5'000'000, 'y');
   content += expected.back();
-  EXPECT_EQ(read_all(dir.write("in.txt", content)), expected);
+  EXPECT_EQ(read_all(content).lines, expected);
+}
+
+TEST(LineReader, SkipsAndCountsLinesLongerThanTheLimit) {
+  const std::string too_long(1'000'000, 'x');
+  const ReadResult result =
+      read_all("a\n" + too_long + "\nbcde\n12345\n" + too_long + "\r\nz\n" + too_long, 4);
+  EXPECT_EQ(result.lines, (std::vector<std::string>{"a", "bcde", "z"}));
+  EXPECT_EQ(result.skipped, 4u);
+}
+
+TEST(LineReader, ReportsAReadErrorInsteadOfAnEnd) {
+  File not_readable;  // reading a closed file fails like a failing device
+  LineReader reader(not_readable);
+  std::string_view line;
+  EXPECT_THROW(reader.next(line), RunError);
 }
 
 }  // namespace

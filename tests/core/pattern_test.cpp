@@ -1,4 +1,4 @@
-#include "input/pattern.h"
+#include "core/pattern.h"
 
 #include <gtest/gtest.h>
 

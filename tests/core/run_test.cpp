@@ -1,4 +1,4 @@
-#include "output/run_timestamp.h"
+#include "core/run.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "driver/run_settings.h"
+#include "driver/driver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,89 @@
+#include "core/sql.h"
+
+#include <gtest/gtest.h>
+
+#include "core/output.h"
+#include "support/sqlite_db.h"
+#include "support/temp_dir.h"
+
+namespace qz {
+namespace {
+
+TEST(QuoteValue, WrapsInDoubleQuotesDoublesInnerQuotesAndDropsNulBytes) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", R"("")"},
+      {"abc", R"("abc")"},
+      {"\"", R"("""")"},
+      {"a\"b", R"("a""b")"},
+      {"\"\"x\"", R"("""""x""")"},
+      {"it's \\ \xe9", "\"it's \\ \xe9\""},
+      {std::string("a\0b\0", 4), R"("ab")"},
+      {std::string("\0\"\0", 3), R"("""")"},
+  };
+  for (const auto& [value, expected] : cases) EXPECT_EQ(quote_value(value), expected) << value;
+}
+
+TEST(QuoteValue, ValuesWithQuotesLoadIntoSqliteIntact) {
+  const std::string values[] = {"a\"b", "\"", "x\"); drop table t; --", "'", ""};
+  test::SqliteDb db;
+  ASSERT_EQ(db.run_script("create table t (v);"), "");
+  for (const std::string& value : values) {
+    ASSERT_EQ(db.run_script("insert into t (v) values (" + quote_value(value) + ");"), "") << value;
+  }
+  const auto rows = db.query("select v from t order by rowid;");
+  ASSERT_EQ(rows.size(), std::size(values));
+  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], values[i]);
+}
+
+// A recording database: what SqlScript hands over besides the script.
+class RecordedRows : public RowSink {
+ public:
+  void begin_table(const SqlTable& table) override { tables.emplace_back(table.name); }
+  void add_row(std::span<const SqlValue> values) override {
+    std::string row;
+    for (const SqlValue& value : values) row += (value.quoted ? "q:" : "b:") + std::string(value.text) + "|";
+    rows.push_back(row);
+  }
+  std::vector<std::string> tables;
+  std::vector<std::string> rows;
+};
+
+TEST(SqlScript, WritesTheCreateStatementThenOneInsertPerRow) {
+  RunSettings settings;
+  settings.platform = "P";
+  settings.project_name = "Pr";
+  settings.tool_name = "T";
+  settings.hash_value = "H";
+  const RunTimestamp& now = run_timestamp();
+  constexpr SqlTable kWithTool{"t", "create table if not exists t (a, b);",
+                               "insert into t (a, b) values (", true};
+  constexpr SqlTable kWithoutTool{"u", "create table if not exists u (a);",
+                                  "insert into u (a) values (", false};
+  test::TempDir dir;
+  File file = File::open_output(dir.file("out.sql"));
+  File no_input;
+  LineReader input(no_input);
+  Output output(file, Output::Echo::kNone);
+  RecordedRows database;
+  const Run run{settings, input, output, &database};
+  {
+    SqlScript script(run, kWithTool);
+    script.row({"a\"b", SqlValue::bare("0")});
+  }
+  SqlScript(run, kWithoutTool).row({"x"});
+  output.finish();
+
+  const std::string stamp = "\"" + now.date + "\", \"" + now.time + "\"";
+  EXPECT_EQ(test::read_file(dir.file("out.sql")),
+            "create table if not exists t (a, b);\n"
+            "insert into t (a, b) values (\"P\", \"Pr\", \"T\", \"H\", " + stamp + ", \"a\"\"b\", 0);\n"
+            "create table if not exists u (a);\n"
+            "insert into u (a) values (\"P\", \"Pr\", \"H\", " + stamp + ", \"x\");\n");
+  const std::string row_stamp = "q:" + now.date + "|q:" + now.time + "|";
+  EXPECT_EQ(database.tables, (std::vector<std::string>{"t", "u"}));
+  EXPECT_EQ(database.rows, (std::vector<std::string>{"q:P|q:Pr|q:T|q:H|" + row_stamp + "q:a\"b|b:0|",
+                                                     "q:P|q:Pr|q:H|" + row_stamp + "q:x|"}));
+}
+
+}  // namespace
+}  // namespace qz
