@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh chromium python3
+scripts/install-deps.sh chromium python3 libjs-bootstrap libjs-jquery
 for preset in release asan; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null

@@ -34,6 +34,7 @@ struct SqlValue {
   // Implicit: a quoted text is the usual case.
   SqlValue(std::string_view text) : text(text) {}
   SqlValue(const std::string& text) : text(text) {}
+  SqlValue(const char* text) : text(text) {}
   static SqlValue bare(std::string_view digits) {
     SqlValue value(digits);
     value.quoted = false;

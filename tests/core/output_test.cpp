@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/temp_dir.h"
 
 namespace qz {
@@ -27,7 +29,7 @@ Written write_lines(const std::string& path, const std::vector<std::string>& lin
   } catch (const RunError&) {
   }
   written.echoed = testing::internal::GetCapturedStdout();
-  written.file = test::read_file(path);
+  if (std::filesystem::is_regular_file(path)) written.file = test::read_file(path);
   return written;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/line_reader.h"
 #include "core/output.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
@@ -65,7 +66,7 @@ TEST(SqlScript, WritesTheCreateStatementThenOneInsertPerRow) {
   LineReader input(no_input);
   Output output(file, Output::Echo::kNone);
   RecordedRows database;
-  const Run run{settings, input, output, &database};
+  const qz::Run run{settings, input, output, &database};
   {
     SqlScript script(run, kWithTool);
     script.row({"a\"b", SqlValue::bare("0")});

@@ -5,15 +5,24 @@ restores the list, and reads a message with markup characters.
 
     page_in_browser_test.py PROGRAM
 
-The browser runs offline (every host name fails to resolve, so the page's
-style sheet and scripts from the web do not load) and is driven through the
-DevTools protocol over --remote-debugging-pipe; only the Python standard
-library is needed. Prints "SKIPPED: ..." and exits 0 when no Chromium is
-installed; exits 1 on the first failed check.
+Runs twice. Offline, every host name fails to resolve, so the page's style
+sheet and scripts from the web do not load and the page's own fallback rules
+must keep it usable. "With network", the requests for those files are answered
+from the Debian packages libjs-bootstrap and libjs-jquery (this run reports
+itself skipped where they are missing) and every other request fails.
+
+The browser is driven through the DevTools protocol over
+--remote-debugging-pipe; only the Python standard library is needed. A
+screenshot of each run goes to $QZ_TEST_ARTEFACTS, by default to
+test-artefacts/ beside PROGRAM (the top of the build directory). Prints
+"SKIPPED: ..." and exits 0 when no Chromium is installed; exits 1 on the first
+failed check.
 """
 
+import base64
 import json
 import os
+import re
 import select
 import shutil
 import subprocess
@@ -21,6 +30,7 @@ import sys
 import tempfile
 import time
 from pathlib import Path
+from urllib.parse import urljoin
 
 INPUT = """\
 3 warnings generated.
@@ -37,6 +47,20 @@ typedef std::vector<int> Ints;
 FILES = ["main.c", "util.h", "motor_ctrl.cpp"]
 TYPED_TEXT = "typedef std::vector<int> Ints;"
 INJECTED_TEXT = "</pre><script>window.injected = 1;</script>"
+
+# What the page loads from the web, and the Debian files that stand in for it
+# (Bootstrap 3.4.1 and jQuery 3.6.1, close enough to the page's 3.3.7 and 3.3.1).
+BOOTSTRAP_CSS_URL = "https://maxcdn.bootstrapcdn.com/bootstrap/3.3.7/css/bootstrap.min.css"
+CDN_FILES = {
+    BOOTSTRAP_CSS_URL: "/usr/share/javascript/bootstrap/css/bootstrap.min.css",
+    "https://maxcdn.bootstrapcdn.com/bootstrap/3.3.7/js/bootstrap.min.js":
+        "/usr/share/javascript/bootstrap/js/bootstrap.min.js",
+    "https://ajax.googleapis.com/ajax/libs/jquery/3.3.1/jquery.min.js":
+        "/usr/share/javascript/jquery/jquery.min.js",
+}
+CONTENT_TYPES = {".css": "text/css", ".js": "text/javascript", ".woff2": "font/woff2",
+                 ".woff": "font/woff", ".ttf": "font/ttf", ".eot": "application/vnd.ms-fontobject",
+                 ".svg": "image/svg+xml"}
 
 TIMEOUT_SECONDS = 60
 
@@ -55,6 +79,24 @@ def find_chromium():
         if name and shutil.which(name):
             return shutil.which(name)
     return None
+
+
+def local_cdn_files():
+    """URL -> local file for everything the page loads from the web, the fonts
+    that the style sheet refers to included; None and what is missing when a
+    file is not installed."""
+    missing = [path for path in CDN_FILES.values() if not Path(path).is_file()]
+    if missing:
+        return None, missing
+    files = dict(CDN_FILES)
+    css_path = Path(CDN_FILES[BOOTSTRAP_CSS_URL])
+    references = set(re.findall(r'url\("?([^")?#]+)', css_path.read_text()))
+    for reference in references:
+        path = Path(os.path.normpath(css_path.parent / reference))
+        if not path.is_file():
+            missing.append(str(path))
+        files[urljoin(BOOTSTRAP_CSS_URL, reference)] = str(path)
+    return (None, missing) if missing else (files, [])
 
 
 def write_page(program, work):
@@ -77,6 +119,7 @@ class Browser:
     message a JSON text ended by a NUL byte."""
 
     def __init__(self, chromium, work):
+        work.mkdir()
         to_browser_r, self.to_browser = os.pipe()
         self.from_browser, from_browser_w = os.pipe()
 
@@ -85,7 +128,8 @@ class Browser:
             os.dup2(commands, 3)
             os.dup2(replies, 4)
 
-        self.log = open(work / "chromium.log", "w")
+        self.log_path = work / "chromium.log"
+        self.log = open(self.log_path, "w")
         self.process = subprocess.Popen(
             [chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
              "--no-first-run", "--disable-background-networking", "--disable-component-update",
@@ -99,17 +143,28 @@ class Browser:
         self.next_id = 0
         self.buffer = b""
         self.events = []
+        self.handlers = {}  # event name -> function answering it as it arrives
+        self.posted = set()  # ids of commands nobody waits for
         self.session = None
 
-    def send(self, method, params=None, session=True):
+    def write(self, method, params, session):
         self.next_id += 1
         message = {"id": self.next_id, "method": method, "params": params or {}}
         if session and self.session:
             message["sessionId"] = self.session
         os.write(self.to_browser, json.dumps(message).encode() + b"\0")
-        reply = self.wait_for(lambda m: m.get("id") == self.next_id, method)
+        return self.next_id
+
+    def send(self, method, params=None, session=True):
+        number = self.write(method, params, session)
+        reply = self.wait_for(lambda m: m.get("id") == number, method)
         check("error" not in reply, f"{method} failed: {reply.get('error')}")
         return reply.get("result", {})
+
+    def post(self, method, params):
+        """Sends a command from an event handler, which must not wait: its
+        reply is checked when it comes."""
+        self.posted.add(self.write(method, params, True))
 
     def wait_for(self, wanted, what):
         """Reads messages until `wanted` accepts one; keeps the events."""
@@ -122,9 +177,15 @@ class Browser:
             if end >= 0:
                 message = json.loads(self.buffer[:end])
                 self.buffer = self.buffer[end + 1:]
-                if wanted(message):
+                if message.get("id") in self.posted:
+                    self.posted.discard(message["id"])
+                    check("error" not in message,
+                          f"the browser refused: {message.get('error')}")
+                elif message.get("method") in self.handlers:
+                    self.handlers[message["method"]](message["params"])
+                elif wanted(message):
                     return message
-                if "method" in message:
+                elif "method" in message:
                     self.events.append(message)
                 continue
             left = deadline - time.monotonic()
@@ -135,7 +196,32 @@ class Browser:
                 check(chunk, f"the browser closed its pipe while waiting for {what}")
                 self.buffer += chunk
 
-    def open_page(self, path):
+    def answer_web_requests(self, files):
+        """Answers every request for the web with the local file `files` names
+        for its URL, or fails it."""
+        self.served = []
+
+        def answer(params):
+            url = params["request"]["url"].split("#")[0].split("?")[0]
+            if url in files:
+                path = Path(files[url])
+                self.post("Fetch.fulfillRequest", {
+                    "requestId": params["requestId"], "responseCode": 200,
+                    "responseHeaders": [
+                        {"name": "Content-Type", "value": CONTENT_TYPES.get(path.suffix, "")},
+                        # Fonts are fetched with CORS from the file: page.
+                        {"name": "Access-Control-Allow-Origin", "value": "*"}],
+                    "body": base64.b64encode(path.read_bytes()).decode()})
+                self.served.append(url)
+            else:
+                self.post("Fetch.failRequest",
+                          {"requestId": params["requestId"], "errorReason": "InternetDisconnected"})
+
+        self.handlers["Fetch.requestPaused"] = answer
+        self.send("Fetch.enable", {"patterns": [{"urlPattern": "http://*"},
+                                                {"urlPattern": "https://*"}]})
+
+    def open_page(self, path, web_files=None):
         targets = self.send("Target.getTargets", session=False)["targetInfos"]
         page = next(t for t in targets if t["type"] == "page")
         self.session = self.send("Target.attachToTarget",
@@ -143,11 +229,14 @@ class Browser:
                                  session=False)["sessionId"]
         for domain in ("Runtime", "Page", "Log"):
             self.send(f"{domain}.enable")
+        if web_files is not None:
+            self.answer_web_requests(web_files)
         self.send("Page.navigate", {"url": path.as_uri()})
         self.wait_for(lambda m: m.get("method") == "Page.loadEventFired", "the page load")
 
-    def evaluate(self, expression):
-        result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True})
+    def evaluate(self, expression, await_promise=False):
+        result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,
+                                                "awaitPromise": await_promise})
         check("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
         return result["result"].get("value")
 
@@ -166,6 +255,11 @@ class Browser:
         for kind in ("mousePressed", "mouseReleased"):
             self.send("Input.dispatchMouseEvent",
                       {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
+
+    def screenshot(self, path):
+        data = self.send("Page.captureScreenshot", {"format": "png"})["data"]
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(base64.b64decode(data))
 
     def script_errors(self):
         self.evaluate("0")  # collects the events that arrived so far
@@ -203,11 +297,37 @@ def shown_state(browser):
     }})()""")
 
 
+def check_list_layout(browser):
+    """The entries stand one below the other, each a bordered box at least a
+    text line high that shows the hand cursor."""
+    entries = browser.evaluate("""[...document.querySelectorAll("#list a")].map(a => {
+        const r = a.getBoundingClientRect(), s = getComputedStyle(a);
+        return {top: r.top, bottom: r.bottom, height: r.height, lineHeight: s.lineHeight,
+                fontSize: parseFloat(s.fontSize), border: parseFloat(s.borderBottomWidth),
+                borderStyle: s.borderBottomStyle, cursor: s.cursor};
+    })""")
+    for number, entry in enumerate(entries):
+        line = entry["lineHeight"]  # "normal" or a length in px
+        line = entry["fontSize"] if line == "normal" else float(line.removesuffix("px"))
+        check(entry["height"] >= line, f"list entry {number} is lower than a line: {entry}")
+        check(entry["border"] >= 1 and entry["borderStyle"] != "none",
+              f"list entry {number} has no border: {entry}")
+        check(entry["cursor"] == "pointer",
+              f"list entry {number} shows the cursor {entry['cursor']}")
+        if number > 0:
+            above = entries[number - 1]
+            # Neighbours may share one border line, as in a Bootstrap list.
+            check(entry["top"] >= above["bottom"] - above["border"],
+                  f"list entries {number - 1} and {number} overlap or share a line:"
+                  f" {above} {entry}")
+
+
 def check_page(browser):
     names = browser.evaluate(
         '[...document.querySelectorAll("#list a")].map(a => a.textContent.trim())')
     check(names == FILES, f"list entries {names}, expected {FILES}")
     check(shown_state(browser)["sections"] == [False] * len(FILES), "a section shows at first")
+    check_list_layout(browser)
 
     for number in [0, 1, 2, 1, 1, 0]:
         browser.click(f'document.querySelectorAll("#list a")[{number}]', f"list entry {number}")
@@ -218,7 +338,19 @@ def check_page(browser):
         title = browser.evaluate(f'document.getElementById("{number}").querySelector("h4").innerText')
         check(title.strip() == FILES[number], f"section {number} is titled {title!r}")
 
+    covered = browser.evaluate("""(() => {
+        const section = document.getElementById("0").getBoundingClientRect();
+        return [...document.querySelectorAll("#list a")]
+            .map(a => a.getBoundingClientRect().right - section.left);
+    })()""")
+    check(all(width < 0.5 for width in covered), f"the list covers the section by {covered} px")
+
     button = 'document.getElementById("0").querySelector("button")'
+    label = browser.evaluate(f"""(() => {{
+        const r = {button}.querySelector("span").getBoundingClientRect();
+        return [r.width, r.height];
+    }})()""")
+    check(label[0] > 0 and label[1] > 0, f"the collapse button shows no sign: {label}")
     browser.click(button, "the collapse button")
     check(not shown_state(browser)["list"], "the list still shows after collapsing it")
     browser.click(button, "the collapse button")
@@ -239,29 +371,113 @@ def check_page(browser):
     check(not errors, f"script errors: {errors}")
 
 
+# How the list entries and the collapse button look: their sizes and the
+# computed properties that the page's fallback rules or Bootstrap set.
+LOOK = """(() => {
+    const properties = ["content", "display", "position", "padding", "margin", "border",
+                        "border-radius", "background-color", "color", "cursor",
+                        "text-decoration-line", "font-family", "font-size", "line-height"];
+    const look = (element, pseudo) => {
+        const s = getComputedStyle(element, pseudo), r = element.getBoundingClientRect();
+        const values = pseudo ? {} : {width: r.width, height: r.height};
+        for (const p of properties) values[p] = s.getPropertyValue(p);
+        return values;
+    };
+    const button = document.getElementById("0").querySelector("button");
+    const looks = {"the collapse button": look(button),
+                   "its icon": look(button.querySelector("span")),
+                   "its icon's ::before": look(button.querySelector("span"), "::before")};
+    document.querySelectorAll("#list a").forEach((a, i) => looks[`list entry ${i}`] = look(a));
+    return looks;
+})()"""
+
+
+def check_bootstrap(browser):
+    """Bootstrap's style sheet, icon font and script work, and the page's
+    fallback rules change nothing of the look they give."""
+    missing = [url for url in CDN_FILES if url not in browser.served]
+    check(not missing, f"the page did not ask for {missing}")
+    applied = browser.evaluate("""(() => {
+        const span = document.getElementById("0").querySelector("button span");
+        return [getComputedStyle(document.body).fontFamily, getComputedStyle(span).fontFamily,
+                typeof jQuery === "function" && typeof jQuery.fn.collapse === "function"];
+    })()""")
+    check("Helvetica Neue" in applied[0], f"Bootstrap's style sheet did not apply: {applied}")
+    check("Glyphicons Halflings" in applied[1], f"the button has no icon font: {applied}")
+    check(applied[2], "jQuery or Bootstrap's script did not load")
+    faces = browser.evaluate('document.fonts.load(\'14px "Glyphicons Halflings"\', "\\ue257")'
+                             '.then(faces => faces.map(face => face.status))', await_promise=True)
+    check(faces and all(status == "loaded" for status in faces), f"the icon font: {faces}")
+
+    with_fallbacks = browser.evaluate(LOOK)
+    browser.evaluate('document.querySelector("style").disabled = true')
+    without_fallbacks = browser.evaluate(LOOK)
+    browser.evaluate('document.querySelector("style").disabled = false')
+    changed = [f"{element} {name}: {value} (without them {without_fallbacks[element][name]})"
+               for element, values in with_fallbacks.items() for name, value in values.items()
+               if value != without_fallbacks[element][name]]
+    check(not changed, f"the page's own rules change Bootstrap's look: {changed}")
+
+
+def run(chromium, page, work, mode, web_files, screenshot):
+    """Opens the page in a fresh browser, checks it and keeps a screenshot.
+    Returns an error message, or None."""
+    browser = Browser(chromium, work / mode.replace(" ", "_"))
+    try:
+        browser.open_page(page, web_files)
+        if web_files is None:
+            web = browser.evaluate(
+                '[getComputedStyle(document.body).fontFamily, typeof jQuery]')
+            check("Helvetica Neue" not in web[0] and web[1] == "undefined",
+                  f"offline, yet files from the web loaded: {web}")
+        check_page(browser)
+        if web_files is not None:
+            check_bootstrap(browser)
+        browser.screenshot(screenshot)
+    except CheckFailed as failure:
+        try:
+            browser.screenshot(screenshot)
+        except (CheckFailed, OSError):
+            pass
+        browser.close()
+        return f"{failure}\n{browser.log_path.read_text()[-4000:]}"
+    browser.close()
+    return None
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
+    program = Path(sys.argv[1])
     chromium = find_chromium()
     if chromium is None:
         print("SKIPPED: chromium is not installed (apt-get install chromium)")
         return 0
+    artefacts = Path(os.environ.get("QZ_TEST_ARTEFACTS")
+                     or program.resolve().parent / "test-artefacts")
+    web_files, missing = local_cdn_files()
+    modes = [("offline", None)]
+    if web_files is None:
+        # Not "SKIPPED:", which would make CTest count the offline run as skipped.
+        print(f"with network: skipped, missing {missing}"
+              " (apt-get install libjs-bootstrap libjs-jquery)")
+    else:
+        modes.append(("with network", web_files))
     with tempfile.TemporaryDirectory(prefix="qz-browser-") as work_name:
         work = Path(work_name)
-        browser = None
         try:
-            page = write_page(sys.argv[1], work)
-            browser = Browser(chromium, work)
-            browser.open_page(page)
-            check_page(browser)
+            page = write_page(program, work)
         except CheckFailed as failure:
             print(f"FAILED: {failure}")
-            if browser is not None:
-                browser.close()
-                print((work / "chromium.log").read_text()[-4000:])
             return 1
-        browser.close()
-    print("passed: every list entry, the collapse button and literal message text work")
+        for mode, files in modes:
+            screenshot = artefacts / f"clang_tidy_page_{mode.replace(' ', '_')}.png"
+            failure = run(chromium, page, work, mode, files, screenshot)
+            if failure is not None:
+                print(f"FAILED ({mode}): {failure}")
+                return 1
+            print(f"{mode}: every list entry, the collapse button and literal message text work;"
+                  f" screenshot {screenshot}")
     return 0
 
 
