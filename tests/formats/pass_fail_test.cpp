@@ -1,10 +1,8 @@
-#include "importers/testing/pass_fail.h"
-
 #include <gtest/gtest.h>
 
+#include "formats/formats.h"
 #include "support/regex_differential.h"
-#include "support/run_importer.h"
-#include "support/temp_dir.h"
+#include "support/run_format.h"
 
 namespace qz {
 namespace {
@@ -62,21 +60,15 @@ TEST(ClassifyTestLine, TakesNameAndResultWordAsWritten) {
   }
 }
 
-constexpr std::string_view kCreateResults =
-    "create table if not exists ut_results (platform, project, tool, githash, date, time, type, "
-    "name, result, UNIQUE (project, githash, name) ON CONFLICT IGNORE);\n";
-
-// The driver checks the input first; should it vanish before the importer
-// opens it again, the run still writes a well-formed, empty script.
-TEST(ImportPassFail, MissingInputReadsAsEmpty) {
-  test::TempDir dir;
-  RunSettings settings = test::sample_settings();
-  settings.input = dir.file("vanished.log");
-  settings.output = dir.file("out.sql");
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(import_pass_fail(settings));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), kCreateResults);
-  EXPECT_EQ(test::read_file(settings.output), kCreateResults);
+// A log without a single test line still gives a well-formed script.
+TEST(ImportPassFail, EmptyInputWritesTheCreateStatementAlone) {
+  constexpr std::string_view kCreateResults =
+      "create table if not exists ut_results (platform, project, tool, githash, date, time, "
+      "type, name, result, UNIQUE (project, githash, name) ON CONFLICT IGNORE);\n";
+  const test::FormatOutcome outcome = test::run_format("PassFail", "");
+  EXPECT_TRUE(outcome.ok);
+  EXPECT_EQ(outcome.output, kCreateResults);
+  EXPECT_EQ(outcome.stdout_text, kCreateResults);
 }
 
 }  // namespace

@@ -1,12 +1,86 @@
-#include "importers/testing/ctc_coverage.h"
-
 #include <gtest/gtest.h>
 
+#include "core/file.h"
+#include "formats/formats.h"
 #include "support/regex_differential.h"
+#include "support/run_format.h"
+#include "support/sqlite_db.h"
 #include "support/temp_dir.h"
 
 namespace qz {
 namespace {
+
+// ---- GCOV ----
+
+constexpr std::string_view kGcovLineEcmascript =
+    R"re(\<tr\>\<td\>Lines[[:punct:]]+\<\/td\>\<td\>([0-9]+)\<\/td\>\<td\>([0-9]+)\<\/td\>\<td\>([0-9]+).*\<\/td\>\<\/tr\>)re";
+
+struct GcovLineCase {
+  std::string line;
+  bool matched;
+  std::string tested;
+  std::string testable;
+  std::string percent;
+};
+
+const std::vector<GcovLineCase>& gcov_line_cases() {
+  static const std::vector<GcovLineCase> cases = {
+      {"<tr><td>Lines:</td><td>1234</td><td>1500</td><td>82.2 %</td></tr>", true, "1234", "1500",
+       "82"},
+      {"<tr><td>Lines:</td><td>8</td><td>8</td><td>100.0%</td></tr>", true, "8", "8", "100"},
+      {"<tr><td>Lines:</td><td>9999</td><td>10000</td><td>99.99 %</td></tr>", true, "9999",
+       "10000", "99"},
+      {"<tr><td>Lines::</td><td>007</td><td>010</td><td>70</td></tr>", true, "007", "010", "70"},
+      {"<tr><td>Lines:</td><td>1</td><td>2</td><td>50.0 %</td><td>extra</td></tr>", true, "1",
+       "2", "50"},
+      {"<tr><td>Lines-></td><td>0</td><td>0</td><td>0</td></tr>", true, "0", "0", "0"},
+      {" <tr><td>Lines:</td><td>1234</td><td>1500</td><td>82.2 %</td></tr>", false, "", "", ""},
+      {"<tr class=\"x\"><td>Lines:</td><td>1234</td><td>1500</td><td>82.2 %</td></tr>", false, "",
+       "", ""},
+      {"<tr><td class=\"headerItem\">Lines:</td><td>1</td><td>2</td><td>50 %</td></tr>", false,
+       "", "", ""},
+      {"<tr><td>Lines:</td> <td>1234</td><td>1500</td><td>82.2 %</td></tr>", false, "", "", ""},
+      {"<tr><td>Lines:</td><td>1234</td><td>1500</td><td>82.2 %</td></tr> ", false, "", "", ""},
+      {"<tr><td>Lines:</td><td>1234</td><td>1500</td><td>82.2 %</td></tr><tr>", false, "", "",
+       ""},
+      {"<tr><td>Branches:</td><td>10</td><td>20</td><td>50.0 %</td></tr>", false, "", "", ""},
+      {"<tr><td>Lines:</td><td>1</td><td>2</td><td>-</td></tr>", false, "", "", ""},
+      {"<tr><td>Lines</td><td>1</td><td>2</td><td>50 %</td></tr>", false, "", "", ""},
+      {"<tr><td>Lines:</td><td>1,234</td><td>1500</td><td>82 %</td></tr>", false, "", "", ""},
+      {"<tr><td>Lines:</td><td> 12</td><td>15</td><td>80 %</td></tr>", false, "", "", ""},
+      {"<tr><td>Lines:</td><td></td><td>15</td><td>0 %</td></tr>", false, "", "", ""},
+      {"<TR><TD>Lines:</TD><TD>1</TD><TD>2</TD><TD>50 %</TD></TR>", false, "", "", ""},
+  };
+  return cases;
+}
+
+TEST(GcovLinePattern, AgreesWithEcmascript) {
+  std::vector<std::string> seeds;
+  for (const GcovLineCase& c : gcov_line_cases()) seeds.push_back(c.line);
+  test::expect_same_as_ecmascript(gcov_line_pattern(), kGcovLineEcmascript,
+                                  test::with_mutations(seeds));
+}
+
+TEST(ClassifyGcovLine, FillsOnlyTheLineFigures) {
+  for (const GcovLineCase& c : gcov_line_cases()) {
+    CoverageRecord record;
+    record.C0_percent = "untouched";
+    ASSERT_EQ(classify_gcov_line(c.line, record), c.matched) << c.line;
+    if (!c.matched) {
+      EXPECT_EQ(record.C0_percent, "untouched") << c.line;
+      continue;
+    }
+    EXPECT_EQ(record.C0_tested_lines, c.tested) << c.line;
+    EXPECT_EQ(record.C0_testable_lines, c.testable) << c.line;
+    EXPECT_EQ(record.C0_percent, c.percent) << c.line;
+    EXPECT_EQ(record.function_name + record.C1_percent + record.C1_tested_lines +
+                  record.C1_testable_lines,
+              "")
+        << c.line;
+  }
+}
+
+// ---- CTC ----
 
 constexpr std::string_view kFunctionEcmascript =
     R"re(\*\*\*TER[[:space:]]+([0-9]+)[[:space:]]+[[:punct:]]+[[:space:]]+\([[:space:]]*([0-9]+)\/[[:space:]]*([0-9]+)\).*FUNCTION[[:space:]]+(.*)\(\)[[:space:]]+([0-9]+)[[:space:]]+[[:punct:]]+[[:space:]]+\([[:space:]]*([0-9]+)\/[[:space:]]*([0-9]+)\).*)re";
@@ -55,14 +129,10 @@ const std::vector<CtcTextCase>& ctc_text_cases() {
   return cases;
 }
 
-std::vector<std::string> ctc_texts() {
-  std::vector<std::string> texts;
-  for (const CtcTextCase& c : ctc_text_cases()) texts.push_back(c.text);
-  return texts;
-}
-
 TEST(CtcPatterns, AgreeWithEcmascript) {
-  const std::vector<std::string> lines = test::with_mutations(ctc_texts());
+  std::vector<std::string> seeds;
+  for (const CtcTextCase& c : ctc_text_cases()) seeds.push_back(c.text);
+  const std::vector<std::string> lines = test::with_mutations(seeds);
   test::expect_same_as_ecmascript(ctc_function_pattern(), kFunctionEcmascript, lines);
   test::expect_same_as_ecmascript(ctc_module_pattern(), kModuleEcmascript, lines);
 }
@@ -86,11 +156,12 @@ TEST(ClassifyCtcText, FillsStatementFiguresAsC0AndDecisionFiguresAsC1) {
 // The function names of the rows read from `input`, joined by "," .
 std::string names_read(std::string_view input) {
   test::TempDir dir;
-  LineReader reader(dir.write("report.txt", input));
+  File file = File::open_input(dir.write("report.txt", input));
+  LineReader reader(file);
   std::string names;
-  for (const CoverageRecord& record : read_ctc_records(reader)) {
+  read_ctc_records(reader, [&](const CoverageRecord& record) {
     names += (names.empty() ? "" : ",") + record.function_name;
-  }
+  });
   return names;
 }
 
@@ -121,6 +192,32 @@ TEST(ReadCtcRecords, PairsEachOpeningLineWithTheLineAfterIt) {
       {"", ""},
   };
   for (const auto& [input, names] : cases) EXPECT_EQ(names_read(input), names) << input;
+}
+
+// ---- both ----
+
+// Names are C++ declarations and may hold quotes; figures keep their digit
+// texts in the script but are stored as numbers, a figure the report lacks
+// stays an empty text; and a second import of a script adds nothing.
+TEST(CoverageImporters, ScriptsLoadTwiceIntoOneRowPerFunction) {
+  const std::string ctc =
+      "***TER  75 % (  3/  4) of FUNCTION f(\"x\")()\n        90 % (  9/010) statement\n"
+      "***TER  75 % (  3/  4) of FUNCTION g()\n        90 % (  9/ 10) statement\n"
+      "***TER  50 % (  1/  2) of FUNCTION g()\n        50 % (  5/ 10) statement\n";
+  const std::string gcov = "<tr><td>Lines:</td><td>1234</td><td>1500</td><td>82.2 %</td></tr>\n";
+  test::SqliteDb db;
+  for (const auto& [parser_type, input] :
+       {std::pair{"CTC_Coverage", ctc}, std::pair{"GCOV_Coverage", gcov}}) {
+    const test::FormatOutcome outcome = test::run_format(parser_type, input);
+    ASSERT_TRUE(outcome.ok) << parser_type;
+    ASSERT_EQ(db.run_script(outcome.output), "") << parser_type;
+    ASSERT_EQ(db.run_script(outcome.output), "") << parser_type;
+  }
+  EXPECT_EQ(db.query("select function_name, C0_tested_lines, C0_testable_lines, "
+                     "typeof(C0_testable_lines), C1_percent, typeof(C1_percent) "
+                     "from ut_coverage order by rowid"),
+            (std::vector<std::string>{R"(f("x")|9|10|integer|75|integer)",
+                                      "g|9|10|integer|75|integer", "|1234|1500|integer||text"}));
 }
 
 }  // namespace
