@@ -1,12 +1,16 @@
-#include "importers/qac/report_columns.h"
-
 #include <gtest/gtest.h>
 
-#include "importers/qac/band_counts.h"
-#include "importers/qac/qac_test_data.h"
+#include "formats/formats.h"
 
 namespace qz {
 namespace {
+
+// Whole reports are compared by the end-to-end cases; these tests pin the
+// columns and counts of the table for any name length and number size.
+
+QacRecord qac_record(std::string_view file_name, int priority, int message_number) {
+  return {std::string(file_name), 1, priority, message_number, "Text"};
+}
 
 constexpr std::string_view kLabels[] = {"[Qac totals per file]", "[Prio 9-8]", "[Prio 7-5]",
                                         "[Prio 4-0]", "[HIS]"};
@@ -44,7 +48,7 @@ TEST(ReportColumns, LabelsMoveRightWithLongNamesAndRowsStay) {
     std::size_t longest_name;
     std::size_t name_width;
   } cases[] = {{16, 72}, {72, 72}, {75, 75}, {100, 100}};
-  const std::vector<QacRecord> one = {test::qac_record("Src_QZ\\app\\can.c", 42, 7, 2985)};
+  const std::vector<QacRecord> one = {qac_record("Src_QZ\\app\\can.c", 7, 2985)};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.longest_name);
     const std::string long_name = "Src_QZ\\" + std::string(c.longest_name - 7, 'n');
@@ -74,7 +78,7 @@ TEST(ReportColumns, LabelsMoveRightWithLongNamesAndRowsStay) {
 }
 
 TEST(ReportRow, NameColumnIsEightyWideAndLongerNamesGetNoPadding) {
-  const std::vector<QacRecord> one = {test::qac_record("x", 42, 7, 2985)};
+  const std::vector<QacRecord> one = {qac_record("x", 7, 2985)};
   const std::string counts = format_band_counts(count_bands({"x", one}));
   for (const std::size_t length : {1, 79, 80, 81, 100}) {
     const std::string name(length, 'n');
@@ -100,6 +104,20 @@ TEST(FormatBandCounts, RightAlignsEachQuotedCount) {
                                     "\"0\"" + "\"123456789\""},
   };
   for (const auto& c : cases) EXPECT_EQ(format_band_counts(c.counts), c.row);
+}
+
+TEST(CountBands, HisMessagesCountOnlyAsHis) {
+  const std::vector<QacRecord> records = {
+      qac_record("f", 9, 5299), qac_record("f", 9, 5300), qac_record("f", 0, 5350),
+      qac_record("f", 5, 5399), qac_record("f", 0, 5400), qac_record("f", 4, 1),
+      qac_record("f", 7, 2),    qac_record("f", 8, 3),
+  };
+  const BandCounts bands = count_bands({"f", records});
+  EXPECT_EQ(bands.total, 8u);
+  EXPECT_EQ(bands.prio_8_9, 2u);
+  EXPECT_EQ(bands.prio_5_7, 1u);
+  EXPECT_EQ(bands.prio_0_4, 2u);
+  EXPECT_EQ(bands.his, 3u);
 }
 
 }  // namespace
