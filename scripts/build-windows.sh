@@ -2,20 +2,22 @@
 # Cross-builds build-windows/QZTestResult.exe, a self-contained 64-bit Windows
 # program, with mingw-w64.
 #
-# RE2 has no Windows package in Debian, so it is built once from Debian's own
-# source package of re2 (the version of the installed libre2-dev, so that both
-# builds match lines alike) with the same toolchain, as a static library in
-# build-windows-deps/prefix. The source comes through apt with a private
-# source list and package lists in build-windows-deps/apt; the machine's apt
-# configuration is not changed. Nothing but Debian packages is fetched.
-# Running the script again only rebuilds the program.
+# RE2, PCRE2 and SQLite have no Windows packages in Debian, so each is built
+# once from Debian's own source package (re2, pcre2, sqlite3; the version of
+# the installed -dev package, so that both builds behave alike) with the same
+# toolchain, as a static library in build-windows-deps/prefix. The sources
+# come through apt with a private source list and package lists in
+# build-windows-deps/apt; the machine's apt configuration is not changed.
+# Nothing but Debian packages is fetched. Running the script again only
+# rebuilds the program; an interrupted run resumes with what is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# dpkg-dev unpacks the source package; perl, python3, python3-six and
-# unicode-data generate the tables that Debian's re2 source leaves out.
+# dpkg-dev unpacks the source packages; perl, python3, python3-six and
+# unicode-data generate the tables that Debian's re2 source leaves out; tcl
+# generates SQLite's single-file source.
 scripts/install-deps.sh mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-  dpkg-dev perl python3 python3-six unicode-data
+  dpkg-dev perl python3 python3-six unicode-data tcl
 
 root=$PWD
 deps=$root/build-windows-deps
@@ -45,25 +47,58 @@ write_source_list() {
   done
 }
 
-fetch_re2_source() {
-  local apt_dir=$deps/apt
-  mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache" "$deps/src"
-  write_source_list "$apt_dir"
-  local apt_options=(
-    -o "Dir::Etc::SourceList=$apt_dir/sources.list"
-    -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d"
-    -o "Dir::State::Lists=$apt_dir/lists"
-    -o "Dir::Cache=$apt_dir/cache"
-    -o "APT::Sandbox::User=$(id -un)"
-  )
-  local version package=re2
-  version=$(dpkg-query -W -f='${source:Version}' libre2-dev 2>/dev/null || true)
-  [ -z "$version" ] || package="re2=$version"
-  apt-get "${apt_options[@]}" -qq update
-  (cd "$deps/src" &&
-    { apt-get "${apt_options[@]}" -qq source "$package" ||
-      { echo "$package could not be fetched; taking the archive's current re2" &&
-        apt-get "${apt_options[@]}" -qq source re2; }; })
+apt_options=(
+  -o "Dir::Etc::SourceList=$deps/apt/sources.list"
+  -o "Dir::Etc::SourceParts=$deps/apt/sources.list.d"
+  -o "Dir::State::Lists=$deps/apt/lists"
+  -o "Dir::Cache=$deps/apt/cache"
+  -o "APT::Sandbox::User=$(id -un)"
+)
+apt_updated=no
+
+# Unpacks Debian's source package $1 into build-windows-deps/src/$1, in the
+# version of the installed package $2 where the archive still has it.
+fetch_source() {
+  local package=$1 dev_package=$2 dir=$deps/src/$1
+  if [ "$apt_updated" = no ]; then
+    mkdir -p "$deps/apt/sources.list.d" "$deps/apt/lists/partial" "$deps/apt/cache"
+    write_source_list "$deps/apt"
+    apt-get "${apt_options[@]}" -qq update
+    apt_updated=yes
+  fi
+  local installed version
+  installed=$(dpkg-query -W -f='${source:Version}' "$dev_package" 2>/dev/null || true)
+  # The installed version first, then every version the archive lists, newest
+  # first: the mirror does not always hold the source of a security update.
+  for version in $({ [ -z "$installed" ] || echo "$installed"
+                     apt-cache "${apt_options[@]}" showsrc "$package" | sed -n 's/^Version: //p' |
+                       sort -rV; } | awk '!seen[$0]++'); do
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    if (cd "$dir" && apt-get "${apt_options[@]}" -qq source "$package=$version"); then
+      [ "$version" = "$installed" ] ||
+        echo "$package ${installed:-(not installed)} could not be fetched; took $version"
+      return 0
+    fi
+  done
+  echo "no source of $package could be fetched" >&2
+  return 1
+}
+
+# Fetches Debian's source package $1 (in the version of the installed $2) and
+# prepares it with the function $3, unless that was done before. The tree
+# counts only once it is unpacked and prepared, so an interrupted run starts
+# it again.
+prepare_source() {
+  local package=$1 dev_package=$2 prepare=$3
+  [ ! -f "$deps/src/$package/complete" ] || return 0
+  fetch_source "$package" "$dev_package"
+  "$prepare" "$(source_dir "$package")"
+  touch "$deps/src/$package/complete"
+}
+
+source_dir() {
+  find "$deps/src/$1" -mindepth 1 -maxdepth 1 -type d -print -quit
 }
 
 # The same table generation as Debian's own build of re2 (REBUILD_TABLES=1),
@@ -81,15 +116,9 @@ generate_re2_tables() {
 }
 
 build_re2() {
-  # A source tree counts once it is unpacked and its tables are generated.
-  if [ ! -f "$deps/src/complete" ]; then
-    rm -rf "$deps/src"
-    fetch_re2_source
-    generate_re2_tables "$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 're2-*' -print -quit)"
-    touch "$deps/src/complete"
-  fi
+  prepare_source re2 libre2-dev generate_re2_tables
   local source
-  source=$(find "$deps/src" -mindepth 1 -maxdepth 1 -type d -name 're2-*' -print -quit)
+  source=$(source_dir re2)
   echo "== RE2 for Windows from $(basename "$source")"
   cmake -S "$source" -B "$deps/re2-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -101,7 +130,60 @@ build_re2() {
   cmake --install "$deps/re2-build" >/dev/null
 }
 
+# Debian's pcre2 source needs no preparation.
+keep_source() { :; }
+
+# The 8-bit library only, with JIT as in Debian's build; no pcre2grep, pcre2test
+# or documentation.
+build_pcre2() {
+  prepare_source pcre2 libpcre2-dev keep_source
+  local source
+  source=$(source_dir pcre2)
+  echo "== PCRE2 for Windows from $(basename "$source")"
+  cmake -S "$source" -B "$deps/pcre2-build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DBUILD_SHARED_LIBS=OFF \
+    -DBUILD_STATIC_LIBS=ON \
+    -DPCRE2_BUILD_PCRE2_8=ON \
+    -DPCRE2_BUILD_PCRE2_16=OFF \
+    -DPCRE2_BUILD_PCRE2_32=OFF \
+    -DPCRE2_SUPPORT_JIT=ON \
+    -DPCRE2_BUILD_PCRE2GREP=OFF \
+    -DPCRE2_BUILD_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX="$deps/prefix" >/dev/null
+  cmake --build "$deps/pcre2-build"
+  cmake --install "$deps/pcre2-build" >/dev/null
+  rm -rf "$deps/prefix/man" "$deps/prefix/share/doc/pcre2"
+  find "$deps/prefix/share" -depth -type d -empty -delete
+}
+
+# SQLite's single-file source (sqlite3.c), generated from Debian's full source
+# tree with host tools, as its own build does.
+generate_sqlite_amalgamation() {
+  mkdir -p "$1/amalgamation"
+  (cd "$1/amalgamation" && ../configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null)
+}
+
+build_sqlite() {
+  prepare_source sqlite3 libsqlite3-dev generate_sqlite_amalgamation
+  local source
+  source=$(source_dir sqlite3)
+  echo "== SQLite for Windows from $(basename "$source")"
+  local build=$deps/sqlite-build
+  mkdir -p "$build" "$deps/prefix/include" "$deps/prefix/lib"
+  x86_64-w64-mingw32-gcc-posix -O2 -c "$source/amalgamation/sqlite3.c" -o "$build/sqlite3.o"
+  rm -f "$build/libsqlite3.a"
+  x86_64-w64-mingw32-ar rcs "$build/libsqlite3.a" "$build/sqlite3.o"
+  cp "$source/amalgamation/sqlite3.h" "$source/amalgamation/sqlite3ext.h" "$deps/prefix/include/"
+  # The library last: its presence means SQLite is installed.
+  cp "$build/libsqlite3.a" "$deps/prefix/lib/libsqlite3.a.new"
+  mv "$deps/prefix/lib/libsqlite3.a.new" "$deps/prefix/lib/libsqlite3.a"
+}
+
 [ -f "$deps/prefix/lib/cmake/re2/re2Config.cmake" ] || build_re2
+[ -f "$deps/prefix/cmake/pcre2-config.cmake" ] || build_pcre2
+[ -f "$deps/prefix/lib/libsqlite3.a" ] || build_sqlite
 
 echo "== QZTestResult.exe"
 cmake --preset windows >/dev/null

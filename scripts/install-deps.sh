@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing need, if missing.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config libre2-dev libgtest-dev
+packages=(build-essential cmake ninja-build pkg-config libre2-dev libpcre2-dev libgtest-dev
           libsqlite3-dev sqlite3 time)
 packages+=("$@")
 
