@@ -32,11 +32,14 @@ measure() {
   rm -f "$report"
 }
 
-# Runs QZTestResult on one input: convert TYPE INPUT OUTPUT [OPTION...]
+# The program under test; QZ_PROGRAM names another build of it.
+program=${QZ_PROGRAM:-build/QZTestResult}
+
+# Runs the program on one input: convert TYPE INPUT OUTPUT [OPTION...]
 convert() {
   local type=$1 input=$2 output=$3
   shift 3
-  measure build/QZTestResult --input="$input" --output="$output" --platform=Hmt4 \
+  measure "$program" --input="$input" --output="$output" --platform=Hmt4 \
     --project_name=Bench --tool_name=Bench --hash_value=0 --test_type=Unit \
     --parser_type="$type" "$@"
 }
