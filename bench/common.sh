@@ -19,7 +19,7 @@ build_bench() {
 # 128 + N when signal N ended it). A failing command does not end the script.
 measure() {
   local report start end kilobytes signal
-  report=$(mktemp "$data/time.XXXXXX")
+  report=$(mktemp "${scratch:-$data}/time.XXXXXX")
   # time's own %e counts hundredths only; too coarse for short runs.
   start=$EPOCHREALTIME
   /usr/bin/time -f '%M %x' -o "$report" "$@" >/dev/null 2>&1 || true
@@ -53,4 +53,12 @@ cached_input() {
   local input="$data/$1-$2-$3.txt"
   [ "$input" -nt build/bench/qz_bench_gen ] || build/bench/qz_bench_gen "$1" "$2" "$input" "$3"
   echo "$input"
+}
+
+# Sets $scratch to a new directory in $data that is removed when the script
+# ends, also when it is interrupted: make_scratch NAME
+make_scratch() {
+  scratch=$(mktemp -d "$data/$1.XXXXXX")
+  trap 'rm -rf "$scratch"' EXIT
+  trap 'exit 130' INT TERM
 }

@@ -27,8 +27,7 @@ count_rows() {
 }
 
 build_bench
-scratch=$(mktemp -d "$data/crafted.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+make_scratch crafted
 
 printf '%-16s %-20s %6s %8s %8s %8s %8s %5s %6s %s\n' \
   type line MB seconds s/MB peak_MB out_KB rows expect verdict

@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Time to get the rows of one compiler log into a new SQLite database on disk.
 #   bench/database.sh [MEGABYTES] [STATEMENTS]
-# Converts the generated Warning input of MEGABYTES (default 100; share 0.3,
-# seed 1, as bench/run.sh makes it), then loads the rows into a new database
+# Generates the Warning input of MEGABYTES (default 100) as bench/run.sh does
+# (share 0.3, seed 1), converts it, then loads the rows into a new database
 # file in bench/data three ways:
 #   (a) sqlite3 DB < script.sql, as the script is: every statement is its own
 #       transaction with a sync, so only the first STATEMENTS inserts (default
 #       2000) are loaded and the rate is extrapolated to the whole script;
 #   (b) the whole script between BEGIN; and COMMIT; through the sqlite3 shell;
-#   (c) QZTestResult --database=DB (QZ_PROGRAM names another build), which writes the script and imports the
+#   (c) QZTestResult --database=DB, which writes the script and imports the
 #       rows itself: the time over the plain conversion counts. "-" when the
-#       program rejects or ignores the option.
-# Rows are counted in the database after each way.
+#       program rejects or ignores the option. QZ_PROGRAM names another build.
+# Rows are counted in the database after each way. Input, scripts and
+# databases are removed on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/common.sh
@@ -20,9 +21,9 @@ megabytes=${1:-100}
 statements=${2:-2000}
 command -v sqlite3 >/dev/null || scripts/install-deps.sh sqlite3
 build_bench
-input=$(cached_input Warning "$megabytes" 0.3)
-scratch=$(mktemp -d "$data/database.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+make_scratch database
+input="$scratch/input.txt"
+build/bench/qz_bench_gen Warning "$megabytes" "$input" 0.3
 
 db_rows() { sqlite3 "$1" 'select count(*) from compiler_results;' 2>/dev/null || echo 0; }
 

@@ -18,8 +18,7 @@ read -r -a gb_types <<<"${GB_TYPES-PassFail Warning_KEIL}"
 share=${SHARE:-0.3}
 
 build_bench
-scratch=$(mktemp -d "$data/memory.XXXXXX")
-trap 'rm -rf "$scratch"' EXIT
+make_scratch memory
 
 printf '%-16s %8s %8s %8s %8s %10s\n' type MB seconds MB/s peak_MB peak/input
 for type in "${types[@]}"; do
