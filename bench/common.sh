@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # sets variables for the scripts that source it
 # Shared by the benchmark scripts, sourced with the repository root as the
 # working directory.
 

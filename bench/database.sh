@@ -47,6 +47,7 @@ row "conversion alone (no database)" "$convert_seconds" "$rows" "-" ""
 awk -v n="$statements" '/^insert into/ { if (++k > n) exit } { print }' \
   "$scratch/script.sql" >"$scratch/head.sql"
 head_rows=$(grep -c '^insert into' "$scratch/head.sql" || true)
+# shellcheck disable=SC2016  # expanded by the inner shell
 measure sh -c 'sqlite3 "$1" <"$2"' sh "$scratch/a.db" "$scratch/head.sql"
 estimate=$(awk -v s="$seconds" -v h="$head_rows" -v r="$rows" 'BEGIN { print s * r / h }')
 row "(a) sqlite3 db < script.sql" "$estimate" "$rows" "$(db_rows "$scratch/a.db")" \
@@ -54,6 +55,7 @@ row "(a) sqlite3 db < script.sql" "$estimate" "$rows" "$(db_rows "$scratch/a.db"
 rm -f "$scratch/a.db"
 
 # (b) One transaction around the whole script.
+# shellcheck disable=SC2016  # expanded by the inner shell
 measure sh -c '{ echo "BEGIN;"; cat "$2"; echo "COMMIT;"; } | sqlite3 "$1"' sh \
   "$scratch/b.db" "$scratch/script.sql"
 row "(b) BEGIN; script.sql COMMIT;" "$seconds" "$rows" "$(db_rows "$scratch/b.db")" \
