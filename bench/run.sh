@@ -6,50 +6,45 @@
 # prints input MB, seconds, MB/s, the seconds of `wc -l` on the same file, peak
 # memory, and the seconds and ratio of the plain std::regex loop
 # (bench/baseline.cpp). BASELINE=0 skips the baseline.
+#
+# The other modes:
+#   bench/run.sh --memory [TYPE...]      bench/memory.sh: time and peak memory by size
+#   bench/run.sh --crafted [MB] [TYPE...] bench/crafted.sh: long near-miss lines
+#   bench/run.sh --database [MB]         bench/database.sh: loading the rows into SQLite
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+case "${1:-}" in
+  --memory) exec bench/memory.sh "${@:2}" ;;
+  --crafted) exec bench/crafted.sh "${@:2}" ;;
+  --database) exec bench/database.sh "${@:2}" ;;
+esac
+
+source bench/common.sh
 
 megabytes=${1:-100}
 share=${2:-0.3}
 shift $(( $# > 2 ? 2 : $# ))
 types=("$@")
-if [ ${#types[@]} -eq 0 ]; then
-  types=(PassFail GCOV_Coverage CTC_Coverage Map Map_KEIL Warning Warning_KEIL Warning_Tricore
-         QAC QAC_full_report ClangTidy)
-fi
+[ ${#types[@]} -gt 0 ] || types=("${all_types[@]}")
 
-command -v /usr/bin/time >/dev/null || scripts/install-deps.sh time
-cmake --preset release >/dev/null
-cmake --build --preset release --target QZTestResult qz_bench_gen qz_bench_baseline >/dev/null
-
-data=bench/data
-mkdir -p "$data"
-
-# Prints the wall-clock seconds of a command; its peak memory in MB is left
-# in $data/peak.txt.
-timed() {
-  /usr/bin/time -f '%e %M' -o "$data/time.txt" "$@" >/dev/null
-  read -r seconds kilobytes <"$data/time.txt"
-  awk -v k="$kilobytes" 'BEGIN { printf "%.1f", k / 1024 }' >"$data/peak.txt"
-  echo "$seconds"
-}
+build_bench
 
 printf '%-16s %8s %8s %8s %7s %8s %10s %7s\n' type MB seconds MB/s wc_s peak_MB baseline_s ratio
 for type in "${types[@]}"; do
-  input="$data/$type-$megabytes-$share.txt"
-  # Made again whenever the generator changed.
-  [ "$input" -nt build/bench/qz_bench_gen ] ||
-    build/bench/qz_bench_gen "$type" "$megabytes" "$input" "$share"
-  size_mb=$(awk -v b="$(stat -c %s "$input")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  wc_seconds=$(timed wc -l "$input")
-  seconds=$(timed build/QZTestResult --input="$input" --output="$data/out.txt" --platform=Hmt4 \
-    --project_name=Bench --tool_name=Bench --hash_value=0 --test_type=Unit --parser_type="$type")
-  peak=$(cat "$data/peak.txt")
+  input=$(cached_input "$type" "$megabytes" "$share")
+  measure wc -l "$input"
+  wc_seconds=$seconds
+  convert "$type" "$input" "$data/out.txt"
+  [ "$status" = 0 ] || echo "$type: QZTestResult ended with status $status" >&2
+  program_seconds=$seconds program_peak=$peak_mb
   baseline="-"
   if [ "${BASELINE:-1}" != 0 ]; then
-    baseline=$(timed build/bench/qz_bench_baseline "$type" "$input" "$data/baseline_out.txt")
+    measure build/bench/qz_bench_baseline "$type" "$input" "$data/baseline_out.txt"
+    baseline=$seconds
   fi
-  awk -v t="$type" -v mb="$size_mb" -v s="$seconds" -v w="$wc_seconds" -v p="$peak" -v b="$baseline" \
+  awk -v t="$type" -v mb="$(size_mb "$input")" -v s="$program_seconds" -v w="$wc_seconds" \
+    -v p="$program_peak" -v b="$baseline" \
     'BEGIN { rate = s > 0 ? mb / s : 0; ratio = (b != "-" && s > 0) ? sprintf("%.1fx", b / s) : "-";
              printf "%-16s %8.1f %8.2f %8.1f %7.2f %8.1f %10s %7s\n", t, mb, s, rate, w, p, b, ratio }'
 done
