@@ -13,25 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "clangtidy/base_name.h"
-#include "clangtidy/html_escape.h"
-#include "clangtidy/join_message_lines.h"
-#include "clangtidy/parse_tidy_message.h"
-#include "clangtidy/split_tidy_message.h"
-#include "importers/build/keil_map_line.h"
-#include "importers/build/keil_warning_line.h"
-#include "importers/build/map_line.h"
-#include "importers/build/map_numbers.h"
-#include "importers/build/replace_all.h"
-#include "importers/build/strip_source_root.h"
-#include "importers/build/tricore_warning_line.h"
-#include "importers/build/warning_line.h"
-#include "importers/qac/classify_qac_line.h"
-#include "importers/qac/source_relative_name.h"
-#include "importers/testing/ctc_coverage.h"
-#include "importers/testing/gcov_coverage.h"
-#include "importers/testing/pass_fail.h"
-#include "input/pattern.h"
+#include "core/pattern.h"
+#include "core/util.h"
+#include "formats/formats.h"
 
 namespace {
 
@@ -122,11 +106,11 @@ void check_ctc_text(string_view text) {
 
 void check_map_line(string_view line) {
   qz::MapRecord record;
+  record.section = kUntouched;
   if (!qz::classify_map_line(line, record)) {
-    require(!record.matched, "map: unmatched");
+    require(record.section == kUntouched, "map: record kept");
     return;
   }
-  require(record.matched, "map: matched");
   require(record.originhex.size() == 8 && all_of(record.originhex, is_lower_hex), "map: origin");
   require(record.sizehex.size() == 6 && all_of(record.sizehex, is_lower_hex), "map: size");
   require(line.starts_with(record.originhex + "+" + record.sizehex), "map: line start");
@@ -138,8 +122,9 @@ void check_map_line(string_view line) {
 
 void check_keil_map_line(string_view line) {
   qz::MapRecord record;
+  record.section = kUntouched;
   if (!qz::classify_keil_map_line(line, record)) {
-    require(!record.matched, "keil map: unmatched");
+    require(record.section == kUntouched, "keil map: record kept");
     return;
   }
   require(record.originhex.size() == 8 && all_of(record.originhex, is_lower_hex),
@@ -248,7 +233,13 @@ void check_tidy_joining(string_view text) {
 
   std::vector<std::string> lines;
   for (const string_view line : split_lines(text)) lines.emplace_back(line);
-  const std::vector<std::string> messages = qz::join_message_lines(lines);
+  std::vector<std::string> messages;
+  qz::MessageJoiner joiner;
+  std::string finished;
+  for (const std::string& line : lines) {
+    if (joiner.add_line(line, finished)) messages.push_back(finished);
+  }
+  if (joiner.finish(finished)) messages.push_back(finished);
   require(!messages.empty() && messages.size() <= lines.size(), "tidy join: message count");
   auto joined = [](const std::vector<std::string>& parts) {
     std::string all;
@@ -311,9 +302,9 @@ void check_numbers(string_view text) {
   const std::uint64_t dec = reference_value(text.substr(0, dec_end), 10);
   require(qz::parse_decimal_uint32(text) == std::min(dec, kMax32), "parse_decimal_uint32");
   constexpr std::uint64_t kMaxInt32 = std::numeric_limits<std::int32_t>::max();
-  require(static_cast<std::uint64_t>(qz::position_number(text.substr(0, dec_end))) ==
+  require(static_cast<std::uint64_t>(qz::parse_decimal_int32(text.substr(0, dec_end))) ==
               std::min(dec, kMaxInt32),
-          "position_number");
+          "parse_decimal_int32");
 }
 
 void check_html_escape(string_view text) {

@@ -15,20 +15,10 @@
 #include <string>
 #include <string_view>
 
-#include "driver/dispatch.h"
-#include "importers/build/keil_map_line.h"
-#include "importers/build/keil_warning_line.h"
-#include "importers/build/map_line.h"
-#include "importers/build/tricore_warning_line.h"
-#include "importers/build/warning_line.h"
-#include "importers/testing/gcov_coverage.h"
-#include "importers/testing/pass_fail.h"
+#include "driver/driver.h"
+#include "formats/formats.h"
 
 namespace {
-
-constexpr std::array<std::string_view, 11> kParserTypes{
-    "ClangTidy", "PassFail", "CTC_Coverage", "GCOV_Coverage", "QAC", "QAC_full_report",
-    "Warning", "Warning_KEIL", "Warning_Tricore", "Map", "Map_KEIL"};
 
 std::string scratch_path(const char* what) {
   const char* dir = std::getenv("TMPDIR");
@@ -39,10 +29,6 @@ std::string scratch_path(const char* what) {
 [[noreturn]] void fail(const std::string& what) {
   std::fprintf(stderr, "fuzz_run: %s\n", what.c_str());
   std::abort();
-}
-
-bool writes_sql(std::string_view parser_type) {
-  return parser_type != "ClangTidy" && parser_type != "QAC_full_report";
 }
 
 std::string file_text(const std::string& path) {
@@ -125,34 +111,32 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const char* fixed_type = std::getenv("QZ_FUZZ_PARSER_TYPE");
-  std::string_view parser_type;
+  const qz::Format* format = nullptr;
   if (fixed_type != nullptr) {
-    parser_type = fixed_type;
+    format = qz::find_format(fixed_type);
+    if (format == nullptr) fail("unknown parser type");
   } else {
     if (size == 0) return 0;
-    parser_type = kParserTypes[data[0] % kParserTypes.size()];
+    format = &qz::kFormats[data[0] % qz::kFormats.size()];
     ++data;
     --size;
   }
-  qz::RunSettings settings;
-  settings.input = scratch_path("input");
-  settings.output = scratch_path("output");
-  settings.parser_type = std::string(parser_type);
-  settings.platform = "Hmt4";
-  settings.project_name = "Fuzz";
-  settings.tool_name = "Fuzz";
-  settings.hash_value = "0";
-  settings.test_type = "Unit";
-
-  std::FILE* input = std::fopen(settings.input.c_str(), "wb");
+  const std::string_view parser_type = format->parser_type;
+  const std::string input_path = scratch_path("input");
+  const std::string output_path = scratch_path("output");
+  std::FILE* input = std::fopen(input_path.c_str(), "wb");
   if (input == nullptr) std::abort();
   std::fwrite(data, 1, size, input);
   std::fclose(input);
 
-  const qz::Importer importer = qz::find_importer(parser_type);
-  if (importer == nullptr || !importer(settings)) fail("the run failed");
-  if (!writes_sql(parser_type)) return 0;
-  const std::size_t rows = check_script(file_text(settings.output));
+  // The whole program, as a build script starts it.
+  const int status = qz::run_program(
+      {"QZTestResult", "--input=" + input_path, "--output=" + output_path, "--platform=Hmt4",
+       "--project_name=Fuzz", "--tool_name=Fuzz", "--hash_value=0", "--test_type=Unit",
+       "--parser_type=" + std::string(parser_type)});
+  if (status != 0) fail("the run ended with status " + std::to_string(status));
+  if (format->output != qz::OutputKind::kSqlScript) return 0;
+  const std::size_t rows = check_script(file_text(output_path));
   const std::optional<LineTest> recognised = row_per_line(parser_type);
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (recognised && rows != count_recognised(text, *recognised)) fail("a recognised line was lost");

@@ -83,18 +83,33 @@ TEST(ParseDecimalInt32, StopsAtTheGreatestSignedValue) {
   EXPECT_EQ(parse_decimal_int32("007x"), 7);
 }
 
-TEST(BaseName, KeepsWhatFollowsTheLastSlashOfEitherKind) {
+TEST(BaseName, TakesThePartBehindTheLastSlashOrBackslash) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"src/a/b.cpp", "b.cpp"}, {"..\\src\\main.c", "main.c"}, {"a\\b/c.h", "c.h"},
-      {"plain.c", "plain.c"},   {"dir/", ""},                   {"", ""},
+      {"src/a.cpp", "a.cpp"},
+      {"..\\src\\main.cpp", "main.cpp"},
+      {"C:\\w/mixed\\x.h", "x.h"},
+      {"a/b\\c/d.c", "d.c"},
+      {"plain.c", "plain.c"},
+      {"dir/", ""},
+      {"", ""},
   };
-  for (const auto& [path, base] : cases) EXPECT_EQ(base_name(path), base) << path;
+  for (const auto& [path, name] : cases) EXPECT_EQ(base_name(path), name) << path;
 }
 
-TEST(AppendHtmlEscaped, WritesMarkupCharactersAsReferences) {
-  std::string out = "x";
-  append_html_escaped(out, "a<b>&c \"'");
-  EXPECT_EQ(out, "xa&lt;b&gt;&amp;c \"'");
+TEST(AppendHtmlEscaped, WritesAmpersandAndAngleBracketsAsReferences) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"std::vector<int>", "std::vector&lt;int&gt;"},
+      {"a && b", "a &amp;&amp; b"},
+      {"&lt;", "&amp;lt;"},
+      {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
+      {"\"quoted\" 'single' \xe9", "\"quoted\" 'single' \xe9"},
+      {"", ""},
+  };
+  for (const auto& [text, escaped] : cases) {
+    std::string out = "kept|";
+    append_html_escaped(out, text);
+    EXPECT_EQ(out, "kept|" + std::string(escaped)) << text;
+  }
 }
 
 TEST(SortAndDeduplicate, KeepsTheFirstOfEqualRecordsInInputOrder) {

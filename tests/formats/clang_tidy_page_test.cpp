@@ -49,34 +49,5 @@ TEST(WriteReportPage, EscapesFileNamesInListAndTitle) {
   EXPECT_EQ(page.find("<b>"), std::string::npos);
 }
 
-TEST(BaseName, TakesThePartBehindTheLastSlashOrBackslash) {
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {"src/a.cpp", "a.cpp"},
-      {"..\\src\\main.cpp", "main.cpp"},
-      {"C:\\w/mixed\\x.h", "x.h"},
-      {"a/b\\c/d.c", "d.c"},
-      {"plain.c", "plain.c"},
-      {"dir/", ""},
-      {"", ""},
-  };
-  for (const auto& [path, name] : cases) EXPECT_EQ(base_name(path), name) << path;
-}
-
-TEST(AppendHtmlEscaped, WritesAmpersandAndAngleBracketsAsReferences) {
-  const std::pair<std::string_view, std::string_view> cases[] = {
-      {"std::vector<int>", "std::vector&lt;int&gt;"},
-      {"a && b", "a &amp;&amp; b"},
-      {"&lt;", "&amp;lt;"},
-      {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
-      {"\"quoted\" 'single' \xe9", "\"quoted\" 'single' \xe9"},
-      {"", ""},
-  };
-  for (const auto& [text, escaped] : cases) {
-    std::string out = "kept|";
-    append_html_escaped(out, text);
-    EXPECT_EQ(out, "kept|" + std::string(escaped)) << text;
-  }
-}
-
 }  // namespace
 }  // namespace qz
