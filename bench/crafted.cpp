@@ -6,7 +6,7 @@
 // has the most choices: long runs of one separator, fragments of a valid
 // line repeated, and a valid line with one token broken at its very end.
 // The last entry of most tables is a long valid line, whose captures cost
-// the most. Patterns: src/importers/*/*.cpp, src/clangtidy/*.cpp.
+// the most. Patterns: src/formats/*.cpp.
 namespace qz::bench {
 namespace {
 
