@@ -32,12 +32,10 @@
 #include <regex>
 #include <sstream>
 
+#include "core/util.h"
+#include "support/shell.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace qz::test {
 namespace {
@@ -63,28 +61,9 @@ std::vector<std::string> split_lines(const std::string& text) {
   return lines;
 }
 
-std::string replace_all_text(std::string text, std::string_view from, std::string_view to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-std::string shell_quote(std::string_view text) {
-  return "'" + replace_all_text(std::string(text), "'", "'\\''") + "'";
-}
-
 std::string mask_timestamp(const std::string& text) {
   static const std::regex timestamp(R"("\d{4}-\d{2}-\d{2}", "\d{2}:\d{2}:\d{2}")");
   return std::regex_replace(text, timestamp, R"("<date>", "<time>")");
-}
-
-int exit_status(int raw) {
-#ifdef _WIN32
-  return raw;
-#else
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-#endif
 }
 
 std::string env_or(const char* name, std::string fallback) {
@@ -105,7 +84,7 @@ std::string as_windows_path(std::string path) {
 std::string expected_text(const fs::path& file) {
   std::string text = read_file(file);
   if (!windows_mode()) return text;
-  return replace_all_text(text, "\n", "\r\n");
+  return replace_all(text, "\n", "\r\n");
 }
 
 // The Windows banner names the program file, as its version resource does.
@@ -168,12 +147,12 @@ TEST_P(EndToEnd, MatchesExpectedFiles) {
   std::string command = env_or("QZ_E2E_LAUNCHER", "");
   command += " " + shell_quote(env_or("QZ_E2E_PROGRAM", QZ_PROGRAM));
   for (std::string arg : split_lines(read_file(case_dir / "args"))) {
-    arg = replace_all_text(arg, "{case}", as_windows_path(input_dir.string()));
-    arg = replace_all_text(arg, "{out}", as_windows_path(output_path));
+    arg = replace_all(arg, "{case}", as_windows_path(input_dir.string()));
+    arg = replace_all(arg, "{out}", as_windows_path(output_path));
     command += " " + shell_quote(arg);
   }
   command += " > " + shell_quote(stdout_path) + " 2>/dev/null";
-  const int status = exit_status(std::system(command.c_str()));
+  const int status = run_shell(command);
 
   int expected_status = 0;
   if (fs::exists(case_dir / "expected_status")) {

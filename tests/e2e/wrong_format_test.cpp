@@ -17,12 +17,9 @@
 #include <vector>
 
 #include "formats/formats.h"
+#include "support/shell.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
-
-#ifndef _WIN32
-#include <sys/wait.h>
-#endif
 
 namespace qz::test {
 namespace {
@@ -82,20 +79,6 @@ std::string input_content(std::string_view kind) {
   return read_file(fs::path(QZ_EXAMPLES) / kind);
 }
 
-std::string shell_quote(std::string_view text) {
-  std::string quoted = "'";
-  for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-int exit_status(int raw) {
-#ifdef _WIN32
-  return raw;
-#else
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-#endif
-}
-
 struct RunResult {
   int status = -1;
   std::string stdout_text;
@@ -116,7 +99,7 @@ RunResult run_program(std::string_view parser_type, const std::string& input) {
   }
   command += " > " + shell_quote(stdout_path) + " 2>/dev/null";
   RunResult result;
-  result.status = exit_status(std::system(command.c_str()));
+  result.status = run_shell(command);
   result.stdout_text = read_file(stdout_path);
   result.output = read_file(output_path);
   return result;

@@ -20,16 +20,8 @@ std::optional<std::string> fields(std::string_view line) {
          std::to_string(r.sizedec) + "|" + r.section + "|" + r.filename;
 }
 
-struct MapFormat {
-  std::string_view name;
-  std::optional<std::string> (*classify)(std::string_view);
-  const Pattern& (*pattern)();
-  std::string_view ecmascript;
-  std::vector<std::pair<std::string, std::optional<std::string>>> lines;
-};
-
-const std::vector<MapFormat>& map_formats() {
-  static const std::vector<MapFormat> formats = {
+const std::vector<test::LineFormatTable>& map_formats() {
+  static const std::vector<test::LineFormatTable> formats = {
       {"Map",
        fields<classify_map_line>,
        map_line_pattern,
@@ -92,44 +84,22 @@ const std::vector<MapFormat>& map_formats() {
   return formats;
 }
 
-TEST(MapClassifiers, FillTheRecordFromWholeLineMatchesOnly) {
-  for (const MapFormat& format : map_formats()) {
-    for (const auto& [line, expected] : format.lines) {
-      EXPECT_EQ(format.classify(line), expected) << format.name << ": " << line;
-    }
-  }
-}
-
-TEST(MapPatterns, AgreeWithEcmascript) {
-  for (const MapFormat& format : map_formats()) {
-    SCOPED_TRACE(format.name);
-    std::vector<std::string> seeds;
-    for (const auto& entry : format.lines) seeds.push_back(entry.first);
-    test::expect_same_as_ecmascript(format.pattern(), format.ecmascript,
-                                    test::with_mutations(seeds));
-  }
+TEST(MapFormats, ClassifyWholeLineMatchesOnlyAndAgreeWithEcmascript) {
+  test::expect_line_formats(map_formats());
 }
 
 // The CREATE statement comes first even when no line is recognised, and a
 // last line without line feed is read too.
 TEST(MapImporters, WriteTheCreateStatementThenOneRowPerRecognisedLine) {
-  const std::string create =
+  constexpr std::string_view kCreate =
       "create table if not exists compiler_map (platform, project, githash, date, time, "
-      "originhex, origindec INT, sizehex, sizedec INT, section, filename);\n";
+      "originhex, origindec INT, sizehex, sizedec INT, section, filename);";
   const std::pair<std::string_view, std::string> recognised[] = {
       {"Map", "00001000+0001a0 .text main.o"},
       {"Map_KEIL", "    main  0x08000151   Thumb Code    40  main.o(.text.main)"},
   };
   for (const auto& [parser_type, line] : recognised) {
-    const std::pair<std::string, long> inputs[] = {
-        {"", 0}, {"\n", 0}, {"\r\n", 0}, {"Build succeeded.\n", 0}, {line + "\r\n" + line, 2}};
-    for (const auto& [input, rows] : inputs) {
-      const test::FormatOutcome outcome = test::run_format(parser_type, input);
-      EXPECT_TRUE(outcome.ok);
-      EXPECT_TRUE(outcome.output.starts_with(create)) << outcome.output;
-      EXPECT_EQ(std::ranges::count(outcome.output, '\n'), 1 + rows) << input;
-      EXPECT_EQ(outcome.stdout_text, outcome.output);
-    }
+    test::expect_one_row_per_recognised_line(parser_type, kCreate, line);
   }
 }
 

@@ -29,16 +29,8 @@ std::optional<std::string> classified(std::string_view line) {
   return fields(record);
 }
 
-struct WarningFormat {
-  std::string_view name;
-  std::optional<std::string> (*classify)(std::string_view);
-  const Pattern& (*pattern)();
-  std::string_view ecmascript;
-  std::vector<std::pair<std::string, std::optional<std::string>>> lines;
-};
-
-const std::vector<WarningFormat>& warning_formats() {
-  static const std::vector<WarningFormat> formats = {
+const std::vector<test::LineFormatTable>& warning_formats() {
+  static const std::vector<test::LineFormatTable> formats = {
       {"Warning",
        classified<WarningRecord, classify_warning_line>,
        warning_line_pattern,
@@ -107,22 +99,8 @@ const std::vector<WarningFormat>& warning_formats() {
   return formats;
 }
 
-TEST(WarningClassifiers, FillTheRecordFromWholeLineMatchesOnly) {
-  for (const WarningFormat& format : warning_formats()) {
-    for (const auto& [line, expected] : format.lines) {
-      EXPECT_EQ(format.classify(line), expected) << format.name << ": " << line;
-    }
-  }
-}
-
-TEST(WarningPatterns, AgreeWithEcmascript) {
-  for (const WarningFormat& format : warning_formats()) {
-    SCOPED_TRACE(format.name);
-    std::vector<std::string> seeds;
-    for (const auto& entry : format.lines) seeds.push_back(entry.first);
-    test::expect_same_as_ecmascript(format.pattern(), format.ecmascript,
-                                    test::with_mutations(seeds));
-  }
+TEST(WarningFormats, ClassifyWholeLineMatchesOnlyAndAgreeWithEcmascript) {
+  test::expect_line_formats(warning_formats());
 }
 
 TEST(WarningErrorNumber, DropsTheMarkAndTheSuffixWithoutEverFailing) {
@@ -138,24 +116,16 @@ TEST(WarningErrorNumber, DropsTheMarkAndTheSuffixWithoutEverFailing) {
 // The CREATE statement comes first even when no line is recognised, and a
 // last line without line feed is read too.
 TEST(WarningImporters, WriteTheCreateStatementThenOneRowPerRecognisedLine) {
-  const std::string create =
+  constexpr std::string_view kCreate =
       "create table if not exists compiler_results (platform, project, githash, date, time, "
-      "filename, line INTEGER, type, error_id, error_num INTEGER);\n";
+      "filename, line INTEGER, type, error_id, error_num INTEGER);";
   const std::pair<std::string_view, std::string> recognised[] = {
       {"Warning", "\"../Src/app/main.c\", line 42: warning #552-D:"},
       {"Warning_KEIL", "../Src/main.c:12:5: warning: x"},
       {"Warning_Tricore", "ctc W501: [\"../Src/app.c\" 3/1] x"},
   };
   for (const auto& [parser_type, line] : recognised) {
-    const std::pair<std::string, long> inputs[] = {
-        {"", 0}, {"\n", 0}, {"\r\n", 0}, {"Build succeeded.\n", 0}, {line + "\r\n" + line, 2}};
-    for (const auto& [input, rows] : inputs) {
-      const test::FormatOutcome outcome = test::run_format(parser_type, input);
-      EXPECT_TRUE(outcome.ok);
-      EXPECT_TRUE(outcome.output.starts_with(create)) << outcome.output;
-      EXPECT_EQ(std::ranges::count(outcome.output, '\n'), 1 + rows) << input;
-      EXPECT_EQ(outcome.stdout_text, outcome.output);
-    }
+    test::expect_one_row_per_recognised_line(parser_type, kCreate, line);
   }
 }
 

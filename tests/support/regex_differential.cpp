@@ -102,3 +102,19 @@ std::vector<std::string> with_mutations(const std::vector<std::string>& seeds) {
 }
 
 }  // namespace qz::test
+
+namespace qz::test {
+
+void expect_line_formats(const std::vector<LineFormatTable>& tables) {
+  for (const LineFormatTable& table : tables) {
+    SCOPED_TRACE(table.name);
+    std::vector<std::string> seeds;
+    for (const auto& [line, expected] : table.lines) {
+      EXPECT_EQ(table.classify(line), expected) << line;
+      seeds.push_back(line);
+    }
+    expect_same_as_ecmascript(table.pattern(), table.ecmascript, with_mutations(seeds));
+  }
+}
+
+}  // namespace qz::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,5 +19,25 @@ void expect_same_as_ecmascript(const Pattern& pattern, std::string_view ecmascri
 // tabs, vertical tabs, bytes above 127, deleted, doubled and swapped
 // characters, blanks at either end, cut-off lines.
 std::vector<std::string> with_mutations(const std::vector<std::string>& seeds);
+
+}  // namespace qz::test
+
+namespace qz::test {
+
+// One line format under test: its classifier, turned into the record's
+// fields joined by "|" (nothing when the line is not recognised), its
+// pattern and the same pattern as written in ECMAScript, and lines with what
+// they must give.
+struct LineFormatTable {
+  std::string_view name;
+  std::optional<std::string> (*classify)(std::string_view line);
+  const Pattern& (*pattern)();
+  std::string_view ecmascript;
+  std::vector<std::pair<std::string, std::optional<std::string>>> lines;
+};
+
+// Every line through its classifier, and every pattern against std::regex on
+// the lines of its table and their mutations.
+void expect_line_formats(const std::vector<LineFormatTable>& tables);
 
 }  // namespace qz::test

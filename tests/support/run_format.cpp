@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
 
 #include "core/output.h"
@@ -53,6 +54,24 @@ FormatOutcome run_format(std::string_view parser_type, std::string_view input) {
   RunSettings settings = sample_settings();
   settings.parser_type = std::string(parser_type);
   return run_format(settings, input);
+}
+
+}  // namespace qz::test
+
+namespace qz::test {
+
+void expect_one_row_per_recognised_line(std::string_view parser_type, std::string_view create,
+                                        const std::string& line) {
+  const std::pair<std::string, long> inputs[] = {
+      {"", 0}, {"\n", 0}, {"\r\n", 0}, {"Build succeeded.\n", 0}, {line + "\r\n" + line, 2}};
+  for (const auto& [input, rows] : inputs) {
+    const FormatOutcome outcome = run_format(parser_type, input);
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_TRUE(outcome.output.starts_with(std::string(create) + "\n")) << outcome.output;
+    EXPECT_EQ(std::count(outcome.output.begin(), outcome.output.end(), '\n'), 1 + rows)
+        << parser_type << ": " << input;
+    EXPECT_EQ(outcome.stdout_text, outcome.output);
+  }
 }
 
 }  // namespace qz::test

@@ -31,3 +31,13 @@ FormatOutcome run_format(RunSettings settings, std::string_view input,
 FormatOutcome run_format(std::string_view parser_type, std::string_view input);
 
 }  // namespace qz::test
+
+namespace qz::test {
+
+// For a format that gives one row per recognised line: the script begins
+// with `create` (and a line feed) on inputs with no recognised line, and a
+// last line without line feed is read too; the echo equals the file.
+void expect_one_row_per_recognised_line(std::string_view parser_type, std::string_view create,
+                                        const std::string& recognised_line);
+
+}  // namespace qz::test
