@@ -58,14 +58,14 @@ std::optional<LineTest> row_per_line(std::string_view parser_type) {
   return std::nullopt;
 }
 
-// Lines end at a line feed, which takes one carriage return before it along;
-// a last line without a line feed counts too.
+// Lines end at a line feed, which takes the carriage returns before it along;
+// a last line without a line feed counts too, without its carriage returns.
 std::size_t count_recognised(std::string_view input, LineTest recognised) {
   std::size_t count = 0;
   while (!input.empty()) {
     const std::size_t feed = input.find('\n');
     std::string_view line = input.substr(0, feed);
-    if (feed != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+    while (line.ends_with('\r')) line.remove_suffix(1);
     count += recognised(line) ? 1 : 0;
     input.remove_prefix(feed == std::string_view::npos ? input.size() : feed + 1);
   }

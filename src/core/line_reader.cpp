@@ -8,8 +8,10 @@ namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
-std::string_view without_final_cr(const char* data, std::size_t size) {
-  if (size > 0 && data[size - 1] == '\r') --size;
+// A Windows tool that writes CR LF through a text-mode stream doubles the
+// carriage return, so every one at the end of a line goes.
+std::string_view without_final_crs(const char* data, std::size_t size) {
+  while (size > 0 && data[size - 1] == '\r') --size;
   return {data, size};
 }
 
@@ -36,7 +38,7 @@ bool LineReader::next(std::string_view& line) {
         ++skipped_;
         continue;
       }
-      line = without_final_cr(start, length);
+      line = without_final_crs(start, length);
       return true;
     }
     scanned_ = unread;
@@ -46,8 +48,7 @@ bool LineReader::next(std::string_view& line) {
     }
     if (!fill()) {
       if (begin_ == end_) return false;
-      // The last line has no line feed, so a carriage return at its end stays.
-      line = std::string_view(buffer_.get() + begin_, end_ - begin_);
+      line = without_final_crs(buffer_.get() + begin_, end_ - begin_);
       begin_ = end_;
       scanned_ = 0;
       return true;

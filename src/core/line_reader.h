@@ -9,9 +9,9 @@
 namespace qz {
 
 // Reads an open input line by line in large blocks. A line ends at a line
-// feed; exactly one carriage return directly before the line feed is dropped
-// with it, any other carriage return stays in the line. A last line without
-// a line feed is delivered too. A line longer than the limit is skipped
+// feed; the carriage returns directly before it are dropped with it, any
+// other carriage return stays in the line. A last line without a line feed
+// is delivered too, without the carriage returns at its end. A line longer than the limit is skipped
 // whole and counted, so that no input can exhaust the memory.
 class LineReader {
  public:
@@ -27,10 +27,10 @@ class LineReader {
 
   // The longest line delivered, in bytes; longer ones are skipped.
   std::size_t max_line() const { return max_line_; }
-  // Lines skipped for their length, with those a caller dropped through
-  // count_skipped_line (a text it joined from lines that grew too long).
+  // Lines skipped for their length, with the texts a caller dropped for the
+  // same reason (a message it joined from lines that grew too long).
   std::size_t skipped_lines() const { return skipped_; }
-  void count_skipped_line() { ++skipped_; }
+  void count_skipped(std::size_t texts) { skipped_ += texts; }
 
  private:
   bool fill();  // reads more bytes behind the unread ones; false at the end

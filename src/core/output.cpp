@@ -69,8 +69,8 @@ void Output::echo_file() {
 
 void Output::finish() {
   if (finished_) return;
-  finished_ = true;
   write_block();
+  finished_ = true;  // the file is complete: a failure from here on leaves it so
   if (echo_from_memory_) {
     write_console(echo_copy_);
     std::fflush(stdout);

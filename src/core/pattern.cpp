@@ -75,6 +75,11 @@ std::string ecmascript_to_re2(std::string_view ecmascript) {
       out += "[^\\n\\r]";
       continue;
     }
+    // ECMAScript rejects a brace that opens no repetition; RE2 would take it
+    // as a literal and change the meaning.
+    if (c == '{' && ecmascript.find('}', i) == std::string_view::npos) {
+      fail(ecmascript, "unterminated repetition");
+    }
     out += c;
   }
   return out;
@@ -169,8 +174,12 @@ RequiredLiterals required_literals(std::string_view text) {
     const bool repeated = quantifier == '+' || quantifier == '{' || optional;
     if (literal && !optional) run += c;
     if (!literal || repeated) end_run();
-    if (quantifier == '{') next = text.find('}', next) + 1;
-    else if (repeated) ++next;
+    if (quantifier == '{') {
+      const std::size_t close = text.find('}', next);
+      next = close == std::string_view::npos ? text.size() : close + 1;
+    } else if (repeated) {
+      ++next;
+    }
     if (repeated && next < text.size() && text[next] == '?') ++next;  // lazy
     i = next;
   }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 
 #include "core/output.h"
@@ -58,6 +59,26 @@ void print_usage() {
       "Warning_KEIL|Warning_Tricore|Map|Map_KEIL",
   };
   for (std::string_view line : kLines) print_line(line);
+}
+
+std::string_view option_with_control_character(const RunSettings& settings) {
+  // A line break in a value would split an INSERT statement or a report
+  // line, and a loader reading line by line would run what follows it.
+  auto holds_control = [](const std::string& value) {
+    return std::any_of(value.begin(), value.end(), [](char c) {
+      return static_cast<unsigned char>(c) < 0x20 && c != '\t';
+    });
+  };
+  // Paths and the parser type are not checked: a file name may hold any byte.
+  for (const OptionSpec& option : kOptions) {
+    const std::string RunSettings::*field = option.field;
+    if (field == &RunSettings::input || field == &RunSettings::output ||
+        field == &RunSettings::parser_type) {
+      continue;
+    }
+    if (holds_control(settings.*field)) return option.name;
+  }
+  return {};
 }
 
 RunSettings parse_run_settings(const std::vector<std::string>& command_line) {

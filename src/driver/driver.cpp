@@ -1,5 +1,6 @@
 #include "driver/driver.h"
 
+#include <csignal>
 #include <new>
 
 #include "core/file.h"
@@ -27,28 +28,49 @@ int status_of(const RunError& error) {
   return fail("QZTestResult error: Could not write output file", kStatusNoOutput);
 }
 
+void note_skipped_lines(const LineReader& reader) {
+  if (reader.skipped_lines() == 0) return;
+  print_line("QZTestResult note: " + std::to_string(reader.skipped_lines()) +
+             " lines longer than " + std::to_string(reader.max_line()) +
+             " bytes were skipped");
+}
+
 // Runs the format on the open files. A failure leaves a regular output file
 // empty rather than half written.
 int convert(const Format& format, const RunSettings& settings, File& input, File& output_file) {
-  LineReader reader(input);
-  Output output(output_file,
-                format.output == OutputKind::kPage ? Output::Echo::kNone : Output::Echo::kAfterFile);
   try {
-    format.import(Run{settings, reader, output});
-    output.finish();
-  } catch (const RunError& error) {
-    output.discard();
-    return status_of(error);
+    LineReader reader(input);
+    Output output(output_file, format.output == OutputKind::kPage ? Output::Echo::kNone
+                                                                  : Output::Echo::kAfterFile);
+    try {
+      format.import(Run{settings, reader, output});
+      output.finish();
+    } catch (const RunError& error) {
+      output.discard();
+      return status_of(error);
+    } catch (const std::bad_alloc&) {
+      output.discard();
+      throw;
+    }
+    note_skipped_lines(reader);
+    return kStatusOk;
   } catch (const std::bad_alloc&) {
-    output.discard();
     return fail("QZTestResult error: Out of memory", kStatusOutOfMemory);
   }
-  return kStatusOk;
+}
+
+bool same_file(const File& input, const std::optional<FileIdentity>& output) {
+  return output.has_value() && input.identity() == output;
 }
 
 }  // namespace
 
 int run_program(const std::vector<std::string>& command_line) {
+  // The output file is the product and the echo a courtesy: a console pipe
+  // closed early must not end the run.
+#ifdef SIGPIPE
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   const std::string program_path = command_line.empty() ? std::string() : command_line.front();
   if (const auto banner = read_banner_texts(program_path)) print_banner(*banner);
 
@@ -57,12 +79,22 @@ int run_program(const std::vector<std::string>& command_line) {
     return kStatusUsage;
   }
   const RunSettings settings = parse_run_settings(command_line);
+  if (const std::string_view option = option_with_control_character(settings); !option.empty()) {
+    return fail("QZTestResult error: Option " + std::string(option) + " holds a control character",
+                kStatusUsage);
+  }
   run_timestamp();  // read before any file is opened: the rows carry the start of the run
 
   File input = File::open_input(settings.input);
   if (!input.is_open()) return fail("QZTestResult error: Could not open input file", kStatusNoInput);
+  // Checked before the output is opened, and again on the opened file before
+  // it is truncated, so that the input is never lost.
+  constexpr std::string_view kSameFile = "QZTestResult error: Input and output are the same file";
+  if (same_file(input, identity_of(settings.output))) return fail(kSameFile, kStatusNoOutput);
   File output = File::open_output(settings.output);
-  if (!output.is_open() || !output.truncate_to_empty()) {
+  if (!output.is_open()) return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
+  if (same_file(input, output.identity())) return fail(kSameFile, kStatusNoOutput);
+  if (!output.truncate_to_empty()) {
     return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
   }
 

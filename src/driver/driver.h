@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/run.h"
@@ -32,6 +33,11 @@ void print_usage();
 // option the first element that begins with its name wins; the value is
 // everything behind the name and the one character after it.
 RunSettings parse_run_settings(const std::vector<std::string>& command_line);
+
+// The name of the first descriptive option (platform, test type, project,
+// tool, hash) whose value holds a byte below 0x20 other than a tab; empty
+// when there is none.
+std::string_view option_with_control_character(const RunSettings& settings);
 
 // The three texts of the version banner.
 struct BannerTexts {

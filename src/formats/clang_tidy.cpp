@@ -33,23 +33,36 @@ bool starts_tidy_message(std::string_view line) {
 
 bool MessageJoiner::add_line(std::string_view line, std::string& finished) {
   if (has_text_ && !starts_tidy_message(line)) {
-    text_ += ' ';
-    text_.append(line);
+    if (text_.size() + 1 + line.size() > max_size_) {
+      too_long_ = true;
+      text_.clear();
+    }
+    if (!too_long_) text_.append(" ").append(line);
     return false;
   }
-  const bool finished_one = has_text_;
-  // Swapping keeps both buffers' capacity, so long inputs do not allocate per message.
-  if (finished_one) std::swap(finished, text_);
+  const bool finished_one = hand_out(finished);
   text_.assign(line);
   has_text_ = true;
+  too_long_ = line.size() > max_size_;
   return finished_one;
 }
 
 bool MessageJoiner::finish(std::string& finished) {
-  if (!has_text_) return false;
-  std::swap(finished, text_);
+  const bool finished_one = hand_out(finished);
   text_.clear();
   has_text_ = false;
+  return finished_one;
+}
+
+// Swapping keeps both buffers' capacity, so long inputs do not allocate per
+// message.
+bool MessageJoiner::hand_out(std::string& finished) {
+  if (!has_text_) return false;
+  if (too_long_) {
+    ++dropped_;
+    return false;
+  }
+  std::swap(finished, text_);
   return true;
 }
 
@@ -182,7 +195,10 @@ bool tidy_message_less(const TidyMessage& a, const TidyMessage& b) {
   if (a.file != b.file) return a.file < b.file;
   if (a.line != b.line) return a.line < b.line;
   if (a.check != b.check) return a.check < b.check;
-  return a.summary < b.summary;
+  if (a.summary != b.summary) return a.summary < b.summary;
+  // Column and text last, so that equal messages always end up side by side.
+  if (a.column != b.column) return a.column < b.column;
+  return a.text < b.text;
 }
 
 bool tidy_message_equal(const TidyMessage& a, const TidyMessage& b) {
@@ -200,17 +216,20 @@ void keep_if_parsed(std::string_view text, std::vector<TidyMessage>& messages) {
 }  // namespace
 
 bool collect_tidy_messages(LineReader& input, std::vector<TidyMessage>& messages) {
-  MessageJoiner joiner;
+  MessageJoiner joiner(input.max_line());
   std::string finished;
   std::string_view line;
+  bool any_line = false;
   while (input.next(line)) {
+    any_line = true;
     if (joiner.add_line(line, finished)) keep_if_parsed(finished, messages);
   }
-  if (!joiner.finish(finished)) {
+  if (joiner.finish(finished)) keep_if_parsed(finished, messages);
+  input.count_skipped(joiner.dropped());
+  if (!any_line) {
     print_line("QZClangTidyVisualizer: Report is empty, there are no messages");
     return false;
   }
-  keep_if_parsed(finished, messages);
   if (messages.empty()) {
     print_line(" QZClangTidyVisualizer: No clang-tidy messages were found");
     return false;

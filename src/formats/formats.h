@@ -264,18 +264,30 @@ bool starts_tidy_message(std::string_view line);
 // Joins input lines into message texts, one line at a time, so that the
 // whole input is never held. The first line, and every line that starts a
 // diagnostic, begins a new message; any other line is appended to the
-// current one after one blank.
+// current one after one blank. A message that grows beyond `max_size`
+// bytes is dropped whole and counted, so that no input exhausts the memory.
 class MessageJoiner {
  public:
+  explicit MessageJoiner(std::size_t max_size = LineReader::kDefaultMaxLine)
+      : max_size_(max_size) {}
+
   // True when `line` began a new message and the previous one is handed out
   // in `finished`.
   bool add_line(std::string_view line, std::string& finished);
-  // Hands out the last message at the end of the input; false when no line came.
+  // Hands out the last message at the end of the input; false when no line
+  // came.
   bool finish(std::string& finished);
+  // Messages dropped for their size.
+  std::size_t dropped() const { return dropped_; }
 
  private:
+  bool hand_out(std::string& finished);
+
+  std::size_t max_size_;
   std::string text_;
   bool has_text_ = false;
+  bool too_long_ = false;
+  std::size_t dropped_ = 0;
 };
 
 // A whole diagnostic: a path ending in .cpp, .c or .h, "line:column:", a
@@ -292,7 +304,8 @@ bool split_tidy_message(std::string_view text, TidyMessageGroups& groups);
 // text does not match tidy_message_pattern.
 bool parse_tidy_message(std::string_view text, TidyMessage& message);
 
-// Orders by file, then line, then check, then summary (bytes unsigned).
+// Orders by file, then line, check, summary, column and whole text (texts
+// bytes unsigned), so that equal messages are neighbours.
 bool tidy_message_less(const TidyMessage& a, const TidyMessage& b);
 // Same file, line, column, check and text.
 bool tidy_message_equal(const TidyMessage& a, const TidyMessage& b);

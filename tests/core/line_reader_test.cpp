@@ -31,7 +31,7 @@ struct SplitCase {
 
 class LineReaderSplit : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(LineReaderSplit, SplitsAtLineFeedsAndDropsOneCarriageReturnBeforeThem) {
+TEST_P(LineReaderSplit, SplitsAtLineFeedsAndDropsTheCarriageReturnsBeforeThem) {
   EXPECT_EQ(read_all(GetParam().content).lines, GetParam().lines);
 }
 
@@ -43,10 +43,11 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"one_unended", "a", {"a"}},
         SplitCase{"empty_lines", "\n\n", {"", ""}},
         SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
-        SplitCase{"only_one_cr_dropped", "a\r\r\n", {"a\r"}},
+        SplitCase{"every_cr_before_lf_dropped", "a\r\r\nb\r\r\r\n\r\n", {"a", "b", ""}},
         SplitCase{"cr_mid_line_stays", "a\rb\n", {"a\rb"}},
         SplitCase{"lone_cr_is_no_line_end", "a\rb", {"a\rb"}},
-        SplitCase{"unended_last_line_keeps_cr", "a\nb\r", {"a", "b\r"}},
+        SplitCase{"unended_last_line_loses_its_crs", "a\nb\r\r", {"a", "b"}},
+        SplitCase{"crs_only_at_the_end", "a\n\r\r", {"a", ""}},
         SplitCase{"nul_bytes", std::string("a\0b\n\0", 5), {std::string("a\0b", 3), std::string(1, '\0')}},
         SplitCase{"high_bytes", "\xe9\xff\n", {"\xe9\xff"}}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -86,6 +86,14 @@ TEST(Pattern, AgreesWithEcmascriptOnTheRulesImportersRelyOn) {
   }
 }
 
+// A brace without its closing brace is no pattern; it used to hang the
+// literal scan.
+TEST(Pattern, RejectsAnUnterminatedRepetition) {
+  EXPECT_EQ(required_literals("ab{2").prefix, "ab");
+  EXPECT_DEATH(Pattern("ab{2"), "unterminated repetition");
+  EXPECT_DEATH(Pattern("(a){1,"), "unterminated repetition");
+}
+
 TEST(Pattern, HandlesVeryLongLines) {
   const Pattern pattern("(.*)x([0-9]+)");
   std::string line(10'000'000, 'a');

@@ -59,6 +59,27 @@ TEST(ParseRunSettings, FillsAllEightFields) {
   EXPECT_EQ(settings.test_type, "ty");
 }
 
+// A line break in a value would split a statement or a report line; paths
+// and the parser type may hold any byte.
+TEST(OptionWithControlCharacter, NamesTheFirstDescriptiveOptionHoldingOne) {
+  const std::pair<std::string, std::string_view> cases[] = {
+      {"--platform=a\nb", "--platform"},
+      {"--test_type=\x01", "--test_type"},
+      {"--project_name=x\ry", "--project_name"},
+      {"--tool_name=\x1f", "--tool_name"},
+      {"--hash_value=abc\ndrop table ut_results; --", "--hash_value"},
+      {"--hash_value=a\tb", ""},
+      {"--hash_value=\x7f\xe9 ", ""},
+      {"--input=in\nput", ""},
+      {"--output=out\nput", ""},
+      {"--parser_type=QAC\n", ""},
+  };
+  for (const auto& [argument, option] : cases) {
+    EXPECT_EQ(option_with_control_character(parse_run_settings({"prog", argument})), option)
+        << argument;
+  }
+}
+
 TEST(HasEnoughArguments, NeedsTheProgramPathAndSixMore) {
   EXPECT_FALSE(has_enough_arguments(0));
   EXPECT_FALSE(has_enough_arguments(6));

@@ -33,7 +33,7 @@
 #include <sstream>
 
 #include "core/util.h"
-#include "support/shell.h"
+#include "support/program.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
 
@@ -59,11 +59,6 @@ std::vector<std::string> split_lines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-std::string mask_timestamp(const std::string& text) {
-  static const std::regex timestamp(R"("\d{4}-\d{2}-\d{2}", "\d{2}:\d{2}:\d{2}")");
-  return std::regex_replace(text, timestamp, R"("<date>", "<time>")");
 }
 
 std::string env_or(const char* name, std::string fallback) {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "formats/formats.h"
-#include "support/shell.h"
+#include "support/program.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
 

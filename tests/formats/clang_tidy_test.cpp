@@ -230,7 +230,7 @@ TidyMessage message(std::string file, int line, std::string check, std::string s
   return {std::move(file), line, column, std::move(check), std::move(summary), std::move(text)};
 }
 
-TEST(TidyMessageLess, OrdersByFileLineCheckThenSummaryButNotColumn) {
+TEST(TidyMessageLess, OrdersByFileLineCheckSummaryColumnThenText) {
   const struct {
     const char* name;
     TidyMessage a;
@@ -248,8 +248,12 @@ TEST(TidyMessageLess, OrdersByFileLineCheckThenSummaryButNotColumn) {
       {"then the check", message("a.c", 1, "b", "a"), message("a.c", 1, "c", "a"), true, false},
       {"then the summary", message("a.c", 1, "b", "y"), message("a.c", 1, "b", "x"), false,
        true},
-      {"the column is no key", message("a.c", 1, "b", "x", 9), message("a.c", 1, "b", "x", 2),
-       false, false},
+      {"then the column", message("a.c", 1, "b", "x", 9), message("a.c", 1, "b", "x", 2),
+       false, true},
+      {"then the text", message("a.c", 1, "b", "x", 2, "u"), message("a.c", 1, "b", "x", 2, "t"),
+       false, true},
+      {"equal", message("a.c", 1, "b", "x", 2, "t"), message("a.c", 1, "b", "x", 2, "t"), false,
+       false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(tidy_message_less(c.a, c.b), c.a_before_b) << c.name;
@@ -308,19 +312,18 @@ TEST(VisualizeClangTidy, ShowsEachKeptMessageOnceInOrder) {
        "h [c]\n",
        {"include/x.h:1:1: warning: h [c]", "src/a.cpp:20:1: warning: a [c]",
         "src/b.cpp:3:1: warning: b [c]"}},
-      {"a different column keeps both, in input order",
+      {"a different column keeps both, by column",
        "src/a.cpp:1:9: warning: w [c]\nsrc/a.cpp:1:2: warning: w [c]\n",
-       {"src/a.cpp:1:9: warning: w [c]", "src/a.cpp:1:2: warning: w [c]"}},
+       {"src/a.cpp:1:2: warning: w [c]", "src/a.cpp:1:9: warning: w [c]"}},
       {"file, then line, then check",
        "src/b.cpp:3:1: warning: w [c]\nsrc/a.cpp:20:1: warning: w [z]\n"
        "src/a.cpp:20:1: warning: w [b]\nsrc/a.cpp:4:1: warning: w [z]\n",
        {"src/a.cpp:4:1: warning: w [z]", "src/a.cpp:20:1: warning: w [b]",
         "src/a.cpp:20:1: warning: w [z]", "src/b.cpp:3:1: warning: w [c]"}},
-      {"a duplicate separated by an equal-ranking message stays",
-       "src/a.cpp:1:5: warning: w [c]\nsrc/a.cpp:1:6: warning: w [c]\n"
-       "src/a.cpp:1:5: warning: w [c]\n",
-       {"src/a.cpp:1:5: warning: w [c]", "src/a.cpp:1:6: warning: w [c]",
-        "src/a.cpp:1:5: warning: w [c]"}},
+      {"duplicates that are no neighbours in the input go too",
+       "src/f.cpp:1:1: warning: x [c]\nsrc/f.cpp:1:2: warning: x [c]\n"
+       "src/f.cpp:1:1: warning: x [c]\n",
+       {"src/f.cpp:1:1: warning: x [c]", "src/f.cpp:1:2: warning: x [c]"}},
   };
   for (const auto& c : cases) {
     const test::FormatOutcome outcome = test::run_format("ClangTidy", c.input);

@@ -179,10 +179,11 @@ TEST(ReadCtcRecords, PairsEachOpeningLineWithTheLineAfterIt) {
       {"TERMINATED early\n" + f1 + figures + f2 + figures, "f2"},
       {" " + f1 + figures + " " + kDecision + "\n" + kStatement + "\n", ""},
       {"\t" + f1 + f2 + figures, "f2"},
-      // CR LF line ends. Another carriage return stays in the line: at the end
-      // of the first half it counts as white space, inside the name it breaks it.
+      // CR LF and CR CR LF line ends. A carriage return elsewhere stays in the
+      // line: inside the name it breaks it.
       {"***TER  75 % (  3/  4) of FUNCTION f1()\r\n        90 % (  9/ 10) statement\r\n", "f1"},
-      {"***TER  75 % (  3/  4) of FUNCTION f1()\r\r\n90 % (  9/ 10) statement\n", "f1"},
+      {"***TER  75 % (  3/  4) of FUNCTION f1()\r\r\n        90 % (  9/ 10) statement\r\r\n",
+       "f1"},
       {"***TER  75 % (  3/  4) of FUNCTION f\r1()\r\n" + figures, ""},
       // An unterminated last line is read, but an opening line needs a second half.
       {f1 + "        90 % (  9/ 10) statement", "f1"},

@@ -1,6 +1,7 @@
-#include "support/shell.h"
+#include "support/program.h"
 
 #include <cstdlib>
+#include <regex>
 
 #include "core/util.h"
 
@@ -21,6 +22,11 @@ int run_shell(const std::string& command) {
 #else
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
 #endif
+}
+
+std::string mask_timestamp(const std::string& text) {
+  static const std::regex timestamp(R"("\d{4}-\d{2}-\d{2}", "\d{2}:\d{2}:\d{2}")");
+  return std::regex_replace(text, timestamp, R"("<date>", "<time>")");
 }
 
 }  // namespace qz::test

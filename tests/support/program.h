@@ -12,4 +12,8 @@ std::string shell_quote(std::string_view text);
 // signal number when a signal ended it).
 int run_shell(const std::string& command);
 
+// `text` with the run's quoted date and time, as they stand in every row,
+// written "<date>", "<time>", so that outputs of different runs compare.
+std::string mask_timestamp(const std::string& text);
+
 }  // namespace qz::test
