@@ -5,9 +5,9 @@
 namespace qz {
 namespace {
 
-// A double quote is doubled; a NUL byte is left out, because SQL tools read
+// A single quote is doubled; a NUL byte is left out, because SQL tools read
 // a script as C text and a NUL would cut the statement short.
-constexpr std::string_view kSpecialBytes("\"\0", 2);
+constexpr std::string_view kSpecialBytes("'\0", 2);
 
 void append_value(std::string& out, const SqlValue& value) {
   if (value.quoted) {
@@ -20,15 +20,15 @@ void append_value(std::string& out, const SqlValue& value) {
 }  // namespace
 
 void append_quoted(std::string& out, std::string_view value) {
-  out += '"';
+  out += '\'';
   for (std::size_t special = value.find_first_of(kSpecialBytes);
        special != std::string_view::npos; special = value.find_first_of(kSpecialBytes)) {
     out.append(value.substr(0, special));
-    if (value[special] == '"') out += "\"\"";
+    if (value[special] == '\'') out += "''";
     value.remove_prefix(special + 1);
   }
   out.append(value);
-  out += '"';
+  out += '\'';
 }
 
 std::string quote_value(std::string_view value) {

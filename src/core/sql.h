@@ -10,9 +10,10 @@
 
 namespace qz {
 
-// A value as written into an SQL statement: between double quotes, with
-// every double quote inside doubled (the standard SQL escape), so that no
-// file name or message can break the script. NUL bytes are left out: no
+// A value as written into an SQL statement: a standard SQL string literal,
+// between single quotes, with every single quote inside doubled, so that no
+// file name or message can break the script and every SQL database reads it
+// as a text (double quotes mark names in SQL). NUL bytes are left out: no
 // SQL text literal can hold one. Nothing else is changed.
 std::string quote_value(std::string_view value);
 

@@ -1,10 +1,8 @@
 // The QAC findings as a plain-text report for people: totals, the run's
-// context, a table of counts per file and every finding per file. Its
-// numbers stand in double quotes, as readers of earlier reports know them.
+// context, a table of counts per file and every finding per file.
 #include <algorithm>
 #include <string>
 
-#include "core/sql.h"
 #include "core/util.h"
 #include "formats/formats.h"
 
@@ -18,10 +16,16 @@ void pad_to(std::string& line, std::size_t column) {
   if (line.size() < column) line.append(column - line.size(), ' ');
 }
 
+// The report is text for people, not SQL: its numbers stand in double
+// quotes, as readers of earlier reports know them.
+std::string in_double_quotes(std::uint64_t value) {
+  return "\"" + std::string(DecimalText(value).view()) + "\"";
+}
+
 void append_field(std::string& row, std::size_t digits_width, std::uint64_t value) {
-  const DecimalText digits(value);
-  if (digits.view().size() < digits_width) row.append(digits_width - digits.view().size(), ' ');
-  append_quoted(row, digits.view());
+  const std::string field = in_double_quotes(value);
+  if (field.size() < digits_width + 2) row.append(digits_width + 2 - field.size(), ' ');
+  row += field;
 }
 
 ReportColumns columns_for(std::size_t name_width) {
@@ -40,9 +44,8 @@ const std::string kRule(88, '-');
 void write_totals(std::size_t file_count, std::size_t unique_findings, Output& output) {
   output.line("[totals]");
   output.line(kRule);
-  output.line("Number of files with warnings/errors : " + quote_value(DecimalText(file_count).view()));
-  output.line("Number of unique warnings/errors____ : " +
-              quote_value(DecimalText(unique_findings).view()));
+  output.line("Number of files with warnings/errors : " + in_double_quotes(file_count));
+  output.line("Number of unique warnings/errors____ : " + in_double_quotes(unique_findings));
   output.line("");
 }
 

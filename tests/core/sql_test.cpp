@@ -10,30 +10,38 @@
 namespace qz {
 namespace {
 
-TEST(QuoteValue, WrapsInDoubleQuotesDoublesInnerQuotesAndDropsNulBytes) {
+TEST(QuoteValue, WrapsInSingleQuotesDoublesInnerOnesAndDropsNulBytes) {
   const std::pair<std::string, std::string> cases[] = {
-      {"", R"("")"},
-      {"abc", R"("abc")"},
-      {"\"", R"("""")"},
-      {"a\"b", R"("a""b")"},
-      {"\"\"x\"", R"("""""x""")"},
-      {"it's \\ \xe9", "\"it's \\ \xe9\""},
-      {std::string("a\0b\0", 4), R"("ab")"},
-      {std::string("\0\"\0", 3), R"("""")"},
+      {"", "''"},
+      {"abc", "'abc'"},
+      {"'", "''''"},
+      {"it's", "'it''s'"},
+      {"''x'", "'''''x'''"},
+      {"a\"b \\ \xe9", "'a\"b \\ \xe9'"},
+      {std::string("a\0b\0", 4), "'ab'"},
+      {std::string("\0'\0", 3), "''''"},
   };
   for (const auto& [value, expected] : cases) EXPECT_EQ(quote_value(value), expected) << value;
 }
 
-TEST(QuoteValue, ValuesWithQuotesLoadIntoSqliteIntact) {
-  const std::string values[] = {"a\"b", "\"", "x\"); drop table t; --", "'", ""};
-  test::SqliteDb db;
-  ASSERT_EQ(db.run_script("create table t (v);"), "");
-  for (const std::string& value : values) {
-    ASSERT_EQ(db.run_script("insert into t (v) values (" + quote_value(value) + ");"), "") << value;
+TEST(QuoteValue, ValuesComeBackByteForByteWithOrWithoutDoubleQuotedStrings) {
+  const std::string values[] = {"a\"b",          "'",  "x'); drop table t; --", "it's \"x\"; -- y",
+                                "\xe9\xff\x80", "",   "\"\"",                  "a;b"};
+  for (const auto mode : {test::SqliteDb::DoubleQuotedStrings::kRefused,
+                          test::SqliteDb::DoubleQuotedStrings::kAccepted}) {
+    test::SqliteDb db(mode);
+    ASSERT_EQ(db.run_script("create table t (v);"), "");
+    if (mode == test::SqliteDb::DoubleQuotedStrings::kRefused) {
+      EXPECT_NE(db.run_script("insert into t (v) values (\"x\");"), "") << "a name, not a text";
+    }
+    for (const std::string& value : values) {
+      ASSERT_EQ(db.run_script("insert into t (v) values (" + quote_value(value) + ");"), "")
+          << value;
+    }
+    const auto rows = db.query("select v from t order by rowid;");
+    ASSERT_EQ(rows.size(), std::size(values));
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], values[i]);
   }
-  const auto rows = db.query("select v from t order by rowid;");
-  ASSERT_EQ(rows.size(), std::size(values));
-  for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], values[i]);
 }
 
 // A recording database: what SqlScript hands over besides the script.
@@ -69,20 +77,20 @@ TEST(SqlScript, WritesTheCreateStatementThenOneInsertPerRow) {
   const qz::Run run{settings, input, output, &database};
   {
     SqlScript script(run, kWithTool);
-    script.row({"a\"b", SqlValue::bare("0")});
+    script.row({"it's", SqlValue::bare("0")});
   }
   SqlScript(run, kWithoutTool).row({"x"});
   output.finish();
 
-  const std::string stamp = "\"" + now.date + "\", \"" + now.time + "\"";
+  const std::string stamp = "'" + now.date + "', '" + now.time + "'";
   EXPECT_EQ(test::read_file(dir.file("out.sql")),
             "create table if not exists t (a, b);\n"
-            "insert into t (a, b) values (\"P\", \"Pr\", \"T\", \"H\", " + stamp + ", \"a\"\"b\", 0);\n"
+            "insert into t (a, b) values ('P', 'Pr', 'T', 'H', " + stamp + ", 'it''s', 0);\n"
             "create table if not exists u (a);\n"
-            "insert into u (a) values (\"P\", \"Pr\", \"H\", " + stamp + ", \"x\");\n");
+            "insert into u (a) values ('P', 'Pr', 'H', " + stamp + ", 'x');\n");
   const std::string row_stamp = "q:" + now.date + "|q:" + now.time + "|";
   EXPECT_EQ(database.tables, (std::vector<std::string>{"t", "u"}));
-  EXPECT_EQ(database.rows, (std::vector<std::string>{"q:P|q:Pr|q:T|q:H|" + row_stamp + "q:a\"b|b:0|",
+  EXPECT_EQ(database.rows, (std::vector<std::string>{"q:P|q:Pr|q:T|q:H|" + row_stamp + "q:it's|b:0|",
                                                      "q:P|q:Pr|q:H|" + row_stamp + "q:x|"}));
 }
 

@@ -7,6 +7,7 @@
 #include "formats/formats.h"
 #include "support/program.h"
 #include "support/run_format.h"
+#include "support/sqlite_db.h"
 #include "support/temp_dir.h"
 
 namespace qz {
@@ -48,6 +49,37 @@ TEST(EveryFormat, GivesTheSameResultsForLineEndsWithCarriageReturns) {
     EXPECT_EQ(test::mask_timestamp(doubled.stdout_text), test::mask_timestamp(plain.stdout_text))
         << format.parser_type;
   }
+}
+
+// Scripts hold standard SQL texts in single quotes: they load the same
+// whether the database takes double-quoted texts as strings or, as current
+// SQLite shells do, only as names.
+TEST(EveryFormat, ScriptsLoadAlikeWithAndWithoutDoubleQuotedStrings) {
+  for (const Format& format : kFormats) {
+    if (format.output != OutputKind::kSqlScript) continue;
+    const std::string script =
+        test::run_format(format.parser_type, example_of(format.parser_type)).output;
+    constexpr std::size_t kTableName = std::string_view("create table if not exists ").size();
+    const std::string table = script.substr(kTableName, script.find(" (") - kTableName);
+    std::vector<std::vector<std::string>> rows;
+    for (const auto mode : {test::SqliteDb::DoubleQuotedStrings::kRefused,
+                            test::SqliteDb::DoubleQuotedStrings::kAccepted}) {
+      test::SqliteDb db(mode);
+      EXPECT_EQ(db.run_script(script), "") << format.parser_type;
+      rows.push_back(db.query("select * from " + table + " order by rowid"));
+    }
+    EXPECT_FALSE(rows[0].empty()) << format.parser_type;
+    EXPECT_EQ(rows[0], rows[1]) << format.parser_type;
+  }
+}
+
+TEST(EveryFormat, QuotesSemicolonsCommentsAndHighBytesComeBackByteForByte) {
+  const std::string message = "it's \"x\"; -- drop table t; \xe9\xff";
+  const std::string script =
+      test::run_format("Warning_KEIL", "../Src/a.c:1:2: warning: " + message + "\n").output;
+  test::SqliteDb db;
+  ASSERT_EQ(db.run_script(script), "");
+  EXPECT_EQ(db.query("select error_id from compiler_results"), std::vector<std::string>{message});
 }
 
 // Lines (and clang-tidy messages) longer than the limit are skipped whole and

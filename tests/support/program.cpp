@@ -25,8 +25,8 @@ int run_shell(const std::string& command) {
 }
 
 std::string mask_timestamp(const std::string& text) {
-  static const std::regex timestamp(R"("\d{4}-\d{2}-\d{2}", "\d{2}:\d{2}:\d{2}")");
-  return std::regex_replace(text, timestamp, R"("<date>", "<time>")");
+  static const std::regex timestamp(R"((['"])\d{4}-\d{2}-\d{2}\1, \1\d{2}:\d{2}:\d{2}\1)");
+  return std::regex_replace(text, timestamp, "$1<date>$1, $1<time>$1");
 }
 
 }  // namespace qz::test

@@ -6,8 +6,11 @@
 
 namespace qz::test {
 
-SqliteDb::SqliteDb() {
+SqliteDb::SqliteDb(DoubleQuotedStrings double_quoted) {
   if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open failed");
+  const int accepted = double_quoted == DoubleQuotedStrings::kAccepted ? 1 : 0;
+  sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, accepted, nullptr);
+  sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, accepted, nullptr);
 }
 
 SqliteDb::~SqliteDb() { sqlite3_close(db_); }
