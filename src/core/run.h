@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace qz {
@@ -19,6 +20,9 @@ struct RunSettings {
   std::string project_name;
   std::string tool_name;
   std::string test_type;
+  // --database: where the rows are imported besides the script; empty when
+  // the option came without a value, absent when it was not given.
+  std::optional<std::string> database;
 };
 
 // The local date (YYYY-MM-DD) and time (HH:MM:SS) of the run.

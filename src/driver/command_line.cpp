@@ -26,16 +26,17 @@ constexpr std::array<OptionSpec, 8> kOptions{{
 constexpr std::size_t kMinimumElements = 7;
 
 // The value starts one character behind the name; that character is
-// normally "=" but is not checked.
-std::string option_value(const std::vector<std::string>& command_line,
-                         std::string_view name) {
+// normally "=" but is not checked. Nothing when no element begins with the
+// name.
+std::optional<std::string> option_value(const std::vector<std::string>& command_line,
+                                        std::string_view name) {
   const std::size_t value_start = name.size() + 1;
   for (const std::string& element : command_line) {
     if (element.starts_with(name)) {
       return element.size() > value_start ? element.substr(value_start) : std::string();
     }
   }
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace
@@ -84,8 +85,9 @@ std::string_view option_with_control_character(const RunSettings& settings) {
 RunSettings parse_run_settings(const std::vector<std::string>& command_line) {
   RunSettings settings;
   for (const OptionSpec& option : kOptions) {
-    settings.*option.field = option_value(command_line, option.name);
+    settings.*option.field = option_value(command_line, option.name).value_or("");
   }
+  settings.database = option_value(command_line, "--database");
   return settings;
 }
 

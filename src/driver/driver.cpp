@@ -3,6 +3,10 @@
 #include <csignal>
 #include <new>
 
+#include <filesystem>
+#include <system_error>
+
+#include "core/database.h"
 #include "core/file.h"
 #include "core/line_reader.h"
 #include "core/output.h"
@@ -17,12 +21,18 @@ int fail(std::string_view message, int status) {
   return status;
 }
 
+int database_failure(std::string_view reason) {
+  return fail("QZTestResult error: Could not write database: " + std::string(reason),
+              kStatusNoDatabase);
+}
+
 int status_of(const RunError& error) {
   switch (error.step()) {
     case RunError::Step::kReadInput:
       return fail("QZTestResult error: Could not read input file", kStatusNoInput);
-    case RunError::Step::kWriteOutput:
     case RunError::Step::kWriteDatabase:
+      return database_failure(error.what());
+    case RunError::Step::kWriteOutput:
       break;
   }
   return fail("QZTestResult error: Could not write output file", kStatusNoOutput);
@@ -36,15 +46,19 @@ void note_skipped_lines(const LineReader& reader) {
 }
 
 // Runs the format on the open files. A failure leaves a regular output file
-// empty rather than half written.
+// empty rather than half written; the database import comes only after the
+// script is complete.
 int convert(const Format& format, const RunSettings& settings, File& input, File& output_file) {
   try {
     LineReader reader(input);
     Output output(output_file, format.output == OutputKind::kPage ? Output::Echo::kNone
                                                                   : Output::Echo::kAfterFile);
     try {
-      format.import(Run{settings, reader, output});
+      std::optional<DatabaseImport> database;
+      if (settings.database) database.emplace(*settings.database);
+      format.import(Run{settings, reader, output, database ? &*database : nullptr});
       output.finish();
+      if (database) database->commit();
     } catch (const RunError& error) {
       output.discard();
       return status_of(error);
@@ -61,6 +75,28 @@ int convert(const Format& format, const RunSettings& settings, File& input, File
 
 bool same_file(const File& input, const std::optional<FileIdentity>& output) {
   return output.has_value() && input.identity() == output;
+}
+
+// Two paths that name one file, or would once it is created.
+bool same_path(const std::string& a, const std::string& b) {
+  const std::optional<FileIdentity> identity_a = identity_of(a);
+  if (identity_a.has_value()) return identity_a == identity_of(b);
+  std::error_code error_a;
+  std::error_code error_b;
+  return std::filesystem::weakly_canonical(a, error_a) == std::filesystem::weakly_canonical(b, error_b) &&
+         !error_a && !error_b;
+}
+
+// Why --database cannot be followed, or nothing.
+std::string database_refusal(const RunSettings& settings, const Format* format, const File& input) {
+  const std::string& path = *settings.database;
+  if (path.empty()) return "no database file is named (--database=FILE)";
+  if (format != nullptr && format->output != OutputKind::kSqlScript) {
+    return "the parser type " + settings.parser_type + " writes no SQL";
+  }
+  if (same_file(input, identity_of(path))) return "it is the input file";
+  if (same_path(path, settings.output)) return "it is the output file";
+  return {};
 }
 
 }  // namespace
@@ -91,6 +127,12 @@ int run_program(const std::vector<std::string>& command_line) {
   // it is truncated, so that the input is never lost.
   constexpr std::string_view kSameFile = "QZTestResult error: Input and output are the same file";
   if (same_file(input, identity_of(settings.output))) return fail(kSameFile, kStatusNoOutput);
+  const Format* format = find_format(settings.parser_type);
+  if (settings.database) {
+    if (const std::string refusal = database_refusal(settings, format, input); !refusal.empty()) {
+      return database_failure(refusal);
+    }
+  }
   File output = File::open_output(settings.output);
   if (!output.is_open()) return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
   if (same_file(input, output.identity())) return fail(kSameFile, kStatusNoOutput);
@@ -98,7 +140,6 @@ int run_program(const std::vector<std::string>& command_line) {
     return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
   }
 
-  const Format* format = find_format(settings.parser_type);
   if (format == nullptr) return fail("QZTestResult error: Unknown parser type", kStatusUnknownParser);
   return convert(*format, settings, input, output);
 }

@@ -17,6 +17,7 @@ enum ExitStatus : int {
   kStatusNoOutput = -3,
   kStatusUnknownParser = -4,
   kStatusOutOfMemory = -5,
+  kStatusNoDatabase = -6,
 };
 
 // One whole run: banner, command-line check, input and output checks, then

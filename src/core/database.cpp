@@ -1,0 +1,130 @@
+#include "core/database.h"
+
+#include <sqlite3.h>
+
+#include <charconv>
+#include <filesystem>
+#include <system_error>
+
+#include "core/file.h"
+
+namespace qz {
+namespace {
+
+constexpr std::string_view kCreatePrefix = "create table if not exists ";
+constexpr int kBusyMilliseconds = 60'000;
+
+// The column list of an INSERT prefix "insert into t (a, b) values (".
+std::string column_list(std::string_view insert_prefix) {
+  const std::size_t open = insert_prefix.find('(');
+  const std::size_t close = insert_prefix.find(')', open);
+  return std::string(insert_prefix.substr(open + 1, close - open - 1));
+}
+
+bool exists_with_size(const std::string& path, std::uintmax_t& size) {
+  std::error_code error;
+  size = std::filesystem::file_size(path, error);
+  return !error;
+}
+
+}  // namespace
+
+DatabaseImport::DatabaseImport(std::string target_path) : target_path_(std::move(target_path)) {
+  // An empty name opens a private database in a temporary file, which
+  // SQLite removes when it is closed: the rows never need to fit in memory.
+  if (sqlite3_open_v2("", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    fail("cannot open a temporary database");
+  }
+  sqlite3_busy_timeout(db_, kBusyMilliseconds);
+  execute("pragma journal_mode = off; pragma synchronous = off;");
+}
+
+DatabaseImport::~DatabaseImport() {
+  sqlite3_finalize(insert_);
+  sqlite3_close(db_);
+}
+
+void DatabaseImport::fail(const std::string& reason) {
+  throw RunError(RunError::Step::kWriteDatabase, reason);
+}
+
+void DatabaseImport::execute(const std::string& sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) == SQLITE_OK) return;
+  const std::string reason = message != nullptr ? message : sqlite3_errmsg(db_);
+  sqlite3_free(message);
+  fail(reason);
+}
+
+void DatabaseImport::begin_table(const SqlTable& table) {
+  create_ = table.create;
+  table_ = table.name;
+  columns_ = column_list(table.insert_prefix);
+  // Columns without a type keep every value as it was bound; the target's
+  // own column types apply when the rows are copied.
+  execute("create table rows (" + columns_ + ");");
+  std::string placeholders = "?";
+  for (const char c : columns_) {
+    if (c == ',') placeholders += ", ?";
+  }
+  const std::string insert = "insert into rows values (" + placeholders + ");";
+  if (sqlite3_prepare_v2(db_, insert.c_str(), -1, &insert_, nullptr) != SQLITE_OK) {
+    fail(sqlite3_errmsg(db_));
+  }
+}
+
+void DatabaseImport::add_row(std::span<const SqlValue> values) {
+  int column = 1;
+  for (const SqlValue& value : values) {
+    // A bare value is a number in the script, a quoted one a text.
+    long long number = 0;
+    const bool is_number =
+        !value.quoted &&
+        std::from_chars(value.text.data(), value.text.data() + value.text.size(), number).ec ==
+            std::errc();
+    const int bound = is_number ? sqlite3_bind_int64(insert_, column, number)
+                                : sqlite3_bind_text(insert_, column, value.text.data(),
+                                                    static_cast<int>(value.text.size()), SQLITE_STATIC);
+    if (bound != SQLITE_OK) fail(sqlite3_errmsg(db_));
+    ++column;
+  }
+  if (sqlite3_step(insert_) != SQLITE_DONE) fail(sqlite3_errmsg(db_));
+  sqlite3_reset(insert_);
+}
+
+void DatabaseImport::commit() {
+  if (insert_ == nullptr) return;  // no table: nothing was imported
+  std::uintmax_t size = 0;
+  const bool existed = exists_with_size(target_path_, size);
+  try {
+    sqlite3_stmt* attach = nullptr;
+    if (sqlite3_prepare_v2(db_, "attach database ? as target;", -1, &attach, nullptr) != SQLITE_OK) {
+      fail(sqlite3_errmsg(db_));
+    }
+    sqlite3_bind_text(attach, 1, target_path_.c_str(), -1, SQLITE_TRANSIENT);
+    const int attached = sqlite3_step(attach);
+    sqlite3_finalize(attach);
+    if (attached != SQLITE_DONE) fail(sqlite3_errmsg(db_));
+    execute("begin immediate;");
+    try {
+      execute(std::string(kCreatePrefix) + "target." + create_.substr(kCreatePrefix.size()));
+      execute("insert into target." + table_ + " (" + columns_ + ") select " + columns_ +
+              " from main.rows order by rowid;");
+      execute("commit;");
+    } catch (const RunError&) {
+      sqlite3_exec(db_, "rollback;", nullptr, nullptr, nullptr);
+      throw;
+    }
+  } catch (const RunError&) {
+    sqlite3_exec(db_, "detach database target;", nullptr, nullptr, nullptr);
+    // A file this run created, and in which nothing was committed, goes.
+    if (!existed && exists_with_size(target_path_, size) && size == 0) {
+      std::error_code ignored;
+      std::filesystem::remove(target_path_, ignored);
+    }
+    throw;
+  }
+  sqlite3_exec(db_, "detach database target;", nullptr, nullptr, nullptr);
+}
+
+}  // namespace qz

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/sql.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace qz {
+
+// Imports the rows of a run's SQL script straight into an SQLite database
+// file, the same CREATE statement and the same values, so that the table
+// keeps the rows that loading the script would keep.
+//
+// Rows are collected in a private temporary database while the input is
+// read; commit() then copies them into the target in one short
+// transaction, so that parallel runs importing into one database wait for
+// each other's copy only, never for a whole conversion. A failure at any
+// point leaves the target as it was.
+class DatabaseImport : public RowSink {
+ public:
+  // Opens the private collection; the target is not touched before commit().
+  explicit DatabaseImport(std::string target_path);
+  ~DatabaseImport() override;
+  DatabaseImport(const DatabaseImport&) = delete;
+  DatabaseImport& operator=(const DatabaseImport&) = delete;
+
+  void begin_table(const SqlTable& table) override;
+  void add_row(std::span<const SqlValue> values) override;
+
+  // Copies the collected rows into the target (created if missing): the
+  // CREATE statement and all rows in one transaction. Throws RunError with
+  // SQLite's message or ours; a target file this run created is removed
+  // again.
+  void commit();
+
+ private:
+  void execute(const std::string& sql);
+  [[noreturn]] void fail(const std::string& reason);
+
+  std::string target_path_;
+  sqlite3* db_ = nullptr;
+  sqlite3_stmt* insert_ = nullptr;
+  std::string create_;   // the table's CREATE statement
+  std::string table_;
+  std::string columns_;  // the column list of the INSERT, as written
+};
+
+}  // namespace qz
