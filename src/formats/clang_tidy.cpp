@@ -17,6 +17,13 @@ const Pattern& tidy_start_pattern() {
 
 namespace {
 
+// The character classes of the patterns: "." is anything but a line break,
+// [[:space:]] the six classic white-space characters.
+bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_line_break(char c) { return c == '\n' || c == '\r'; }
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
 // Every start line holds its severity followed by a colon. Looking for that
 // first spares the pattern most source and marker lines.
 bool names_a_severity(std::string_view line) {
@@ -25,14 +32,119 @@ bool names_a_severity(std::string_view line) {
          line.find("note:") != std::string_view::npos;
 }
 
+// Each consume_ takes its piece off the front of `rest` and says whether it
+// was there.
+bool consume(std::string_view& rest, std::string_view piece) {
+  if (!rest.starts_with(piece)) return false;
+  rest.remove_prefix(piece.size());
+  return true;
+}
+
+bool consume_number(std::string_view& rest) {
+  std::size_t digits = 0;
+  while (digits < rest.size() && is_digit(rest[digits])) ++digits;
+  rest.remove_prefix(digits);
+  return digits > 0;
+}
+
+// " warning" or " warnings" (any noun, with or without the plural s).
+bool consume_noun(std::string_view& rest, std::string_view noun) {
+  if (!consume(rest, noun)) return false;
+  consume(rest, "s");
+  return true;
+}
+
+// "N warnings generated.", "N errors generated." or "N warnings and N errors
+// generated.", each noun also in the singular.
+bool is_generated_line(std::string_view rest) {
+  if (!consume_number(rest)) return false;
+  if (consume_noun(rest, " warning")) {
+    if (rest == " generated.") return true;
+    if (!consume(rest, " and ") || !consume_number(rest)) return false;
+  }
+  return consume_noun(rest, " error") && rest == " generated.";
+}
+
+// "Suppressed N warnings (...)."
+bool is_suppressed_line(std::string_view rest) {
+  return consume(rest, "Suppressed ") && consume_number(rest) && consume_noun(rest, " warning") &&
+         consume(rest, " (") && rest.ends_with(").");
+}
+
+// "[i/n] Processing file ...", as the parallel runner announces each file.
+bool is_processing_line(std::string_view rest) {
+  return consume(rest, "[") && consume_number(rest) && consume(rest, "/") &&
+         consume_number(rest) && consume(rest, "] Processing file ");
+}
+
+// A command line whose first word, after any directory, is clang-tidy,
+// clang-tidy-N or clang-tidy.exe. The end of the word decides which of the
+// three it can be, so only the word's end is looked at.
+bool is_tidy_command(std::string_view line) {
+  const std::string_view word = line.substr(
+      0, static_cast<std::size_t>(std::find_if(line.begin(), line.end(), is_blank) - line.begin()));
+  std::size_t name_size = 0;
+  if (word.ends_with("clang-tidy")) {
+    name_size = std::string_view("clang-tidy").size();
+  } else if (word.ends_with("clang-tidy.exe")) {
+    name_size = std::string_view("clang-tidy.exe").size();
+  } else {
+    std::size_t digits = 0;
+    while (digits < word.size() && is_digit(word[word.size() - 1 - digits])) ++digits;
+    if (digits == 0 || !word.substr(0, word.size() - digits).ends_with("clang-tidy-")) return false;
+    name_size = std::string_view("clang-tidy-").size() + digits;
+  }
+  const std::size_t name_start = word.size() - name_size;
+  return name_start == 0 || word[name_start - 1] == '/' || word[name_start - 1] == '\\';
+}
+
 }  // namespace
 
 bool starts_tidy_message(std::string_view line) {
   return names_a_severity(line) && tidy_start_pattern().matches(line);
 }
 
+bool is_run_line(std::string_view line) {
+  // Source and marker lines mostly begin with a blank: they end here.
+  if (line.empty() || is_blank(line.front())) return false;
+  switch (line.front()) {
+    case '[':
+      if (is_processing_line(line)) return true;
+      break;
+    case 'S':
+      if (is_suppressed_line(line)) return true;
+      break;
+    case 'U':
+      if (line.starts_with("Use -header-filter=")) return true;
+      break;
+    case 'E':
+      if (line.starts_with("Error while processing ")) return true;
+      break;
+    case 'F':
+      if (line.starts_with("Found compiler error") || line == "Fixes have NOT been applied.") {
+        return true;
+      }
+      break;
+    default:
+      if (is_generated_line(line)) return true;
+      break;
+  }
+  return is_tidy_command(line);
+}
+
+// A run line is looked at first: whatever else it might look like, it is
+// about the run, so neither it nor the lines after it can make a message.
 bool MessageJoiner::add_line(std::string_view line, std::string& finished) {
-  if (has_text_ && !starts_tidy_message(line)) {
+  if (is_run_line(line)) {
+    const bool finished_one = hand_out(finished);
+    text_.clear();
+    has_text_ = false;
+    too_long_ = false;
+    in_run_text_ = true;
+    return finished_one;
+  }
+  if ((has_text_ || in_run_text_) && !starts_tidy_message(line)) {
+    if (in_run_text_) return false;
     if (text_.size() + 1 + line.size() > max_size_) {
       too_long_ = true;
       text_.clear();
@@ -43,6 +155,7 @@ bool MessageJoiner::add_line(std::string_view line, std::string& finished) {
   const bool finished_one = hand_out(finished);
   text_.assign(line);
   has_text_ = true;
+  in_run_text_ = false;
   too_long_ = line.size() > max_size_;
   return finished_one;
 }
@@ -51,6 +164,7 @@ bool MessageJoiner::finish(std::string& finished) {
   const bool finished_one = hand_out(finished);
   text_.clear();
   has_text_ = false;
+  in_run_text_ = false;
   return finished_one;
 }
 
@@ -74,12 +188,6 @@ const Pattern& tidy_message_pattern() {
 
 namespace {
 constexpr std::size_t kNone = std::string_view::npos;
-
-// The character classes of the pattern: "." is anything but a line break,
-// [[:space:]] the six classic white-space characters.
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_line_break(char c) { return c == '\n' || c == '\r'; }
 
 // (string_view::find_first_of would call memchr once per character.)
 std::size_t first_line_break(std::string_view text) {

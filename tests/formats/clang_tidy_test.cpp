@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <regex>
 
 #include "formats/formats.h"
 #include "support/regex_differential.h"
 #include "support/run_format.h"
+#include "support/temp_dir.h"
 
 namespace qz {
 namespace {
@@ -109,6 +111,70 @@ TEST(TidyPatterns, StartTestAgreesWithEcmascript) {
   }
 }
 
+TEST(IsRunLine, KnowsTheLinesAboutTheRunAndNothingElse) {
+  const struct {
+    std::string_view line;
+    bool is_run_line;
+  } cases[] = {
+      {"1384 warnings generated.", true},
+      {"1 warning generated.", true},
+      {"2 errors generated.", true},
+      {"1 error generated.", true},
+      {"3 warnings and 1 error generated.", true},
+      {"1 warning and 20 errors generated.", true},
+      {"Suppressed 1380 warnings (1380 in non-user code).", true},
+      {"Suppressed 1 warning (1 NOLINT).", true},
+      {"Suppressed 3 warnings (2 in non-user code, 1 NOLINT).", true},
+      {"Use -header-filter=.* to display errors from all non-system headers.", true},
+      {"[2/5] Processing file D:\\ci\\Src\\app\\diag_session.cpp.", true},
+      {"[10/120] Processing file src/a.cpp.", true},
+      {"Error while processing /home/ci/src/a.cpp.", true},
+      {"Found compiler error(s).", true},
+      {"Found compiler errors, but -fix-errors was not specified.", true},
+      {"Fixes have NOT been applied.", true},
+      {"clang-tidy -p=build -quiet D:\\ci\\Src\\app\\can_driver.cpp", true},
+      {"clang-tidy", true},
+      {"clang-tidy\t-p=build a.cpp", true},
+      {"clang-tidy-15 -p=build x.cpp", true},
+      {"/usr/bin/clang-tidy-15 -p=build x.cpp", true},
+      {"C:\\LLVM\\bin\\clang-tidy.exe -p=build x.cpp", true},
+      {"/usr/bin/clang-tidy", true},
+      // Whatever else it looks like, a run line belongs to no message.
+      {"[1/2] Processing file a.cpp:1:2: warning: w [c]", true},
+      // Near misses: source lines holding the words, and lines that go on.
+      {"    printf(\"3 warnings generated.\\n\");", false},
+      {"  // Suppressed 2 warnings (x).", false},
+      {"x = clang-tidy -p;", false},
+      {"  clang-tidy -p=build a.cpp", false},
+      {"[2/5] Processing", false},
+      {"[2/5] Processing src/a.cpp.", false},
+      {"[/5] Processing file a.cpp.", false},
+      {"[2/] Processing file a.cpp.", false},
+      {"warnings generated.", false},
+      {"many warnings generated.", false},
+      {"3 warnings generated. Done", false},
+      {"3 warnings generated", false},
+      {"3 warnings and errors generated.", false},
+      {"3 errors and 1 warning generated.", false},
+      {"3 notes generated.", false},
+      {"Suppressed 2 warnings (x). Done", false},
+      {"Suppressed 2 warnings.", false},
+      {"Suppressed warnings (x).", false},
+      {"Use -system-headers to display errors from system headers as well.", false},
+      {"Error while processing", false},
+      {"Fixes have NOT been applied. Done", false},
+      {"clang-tidy-x -p", false},
+      {"clang-tidy- -p", false},
+      {"clang-tidy-15.exe -p", false},
+      {"clang-tidyx a.cpp", false},
+      {"myclang-tidy a.cpp", false},
+      {"clang-tidy:1:2: warning: w [c]", false},
+      {"src/a.cpp:1:2: warning: clang-tidy [c]", false},
+      {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(is_run_line(c.line), c.is_run_line) << c.line;
+}
+
 // Every message text the joiner hands out for `lines`.
 Texts join(const Texts& lines) {
   MessageJoiner joiner;
@@ -134,8 +200,19 @@ TEST(MessageJoiner, CutsAtEveryLineThatStartsADiagnostic) {
        {"src/a.cpp:10:5: warning: use nullptr [modernize-use-nullptr]     int *p = 0;"
         "              ^"}},
       {"the first line begins a message whatever it holds",
-       {"12 warnings generated.", "noise", "src/a.cpp:1:2: note: here", "x"},
-       {"12 warnings generated. noise", "src/a.cpp:1:2: note: here x"}},
+       {"make: entering", "noise", "src/a.cpp:1:2: note: here", "x"},
+       {"make: entering noise", "src/a.cpp:1:2: note: here x"}},
+      {"a run line ends the message; it and the lines after it are left out",
+       {"a.c:1:1: error: e [c]", "  x;", "Suppressed 2 warnings (2 in non-user code).", "stray",
+        "  y;", "a.c:2:1: warning: w [c]", "  z;"},
+       {"a.c:1:1: error: e [c]   x;", "a.c:2:1: warning: w [c]   z;"}},
+      {"run lines first, then between and last",
+       {"[1/2] Processing file a.c.", "noise", "a.c:1:1: error: e [c]",
+        "clang-tidy -p=build b.c", "b.c:1:1: note: n [c]", "3 warnings generated.", "noise"},
+       {"a.c:1:1: error: e [c]", "b.c:1:1: note: n [c]"}},
+      {"a run line that looks like a diagnostic makes none",
+       {"a.c:1:1: error: e [c]", "[1/2] Processing file a.cpp:1:2: warning: w [c]", "x"},
+       {"a.c:1:1: error: e [c]"}},
       {"a last line that starts a diagnostic stands alone",
        {"a.c:1:1: error: e [c]", "a.c:2:1: warning: w [c]"},
        {"a.c:1:1: error: e [c]", "a.c:2:1: warning: w [c]"}},
@@ -324,6 +401,21 @@ TEST(VisualizeClangTidy, ShowsEachKeptMessageOnceInOrder) {
        "src/f.cpp:1:1: warning: x [c]\nsrc/f.cpp:1:2: warning: x [c]\n"
        "src/f.cpp:1:1: warning: x [c]\n",
        {"src/f.cpp:1:1: warning: x [c]", "src/f.cpp:1:2: warning: x [c]"}},
+      {"a header seen from three files with different run lines shows once",
+       "[1/3] Processing file src/a.cpp.\nclang-tidy -p=build src/a.cpp\n5 warnings generated.\n"
+       "inc/h.h:3:7: warning: w [c]\nclass H {\n      ^\n"
+       "Suppressed 4 warnings (4 in non-user code).\n"
+       "Use -header-filter=.* to display errors from all non-system headers.\n"
+       "[2/3] Processing file src/b.cpp.\n/usr/bin/clang-tidy-15 -p=build src/b.cpp\n"
+       "2 warnings generated.\ninc/h.h:3:7: warning: w [c]\nclass H {\n      ^\n"
+       "Suppressed 1 warning (1 in non-user code).\n[3/3] Processing file src/c.cpp.\n"
+       "C:\\LLVM\\bin\\clang-tidy.exe -p=build src/c.cpp\n1 warning generated.\n"
+       "inc/h.h:3:7: warning: w [c]\nclass H {\n      ^\n",
+       {"inc/h.h:3:7: warning: w [c] class H {       ^"}},
+      {"stray lines after a run line are neither a message nor appended",
+       "src/a.cpp:1:1: warning: w [c]\n  x;\nError while processing src/a.cpp.\nstray\n"
+       "  more stray\nFixes have NOT been applied.\nsrc/a.c:2:1: note: n [c]\n",
+       {"src/a.c:2:1: note: n [c]", "src/a.cpp:1:1: warning: w [c]   x;"}},
   };
   for (const auto& c : cases) {
     const test::FormatOutcome outcome = test::run_format("ClangTidy", c.input);
@@ -331,6 +423,61 @@ TEST(VisualizeClangTidy, ShowsEachKeptMessageOnceInOrder) {
     EXPECT_EQ(outcome.stdout_text, kBuilt) << c.name;
     EXPECT_EQ(shown_messages(outcome.output), c.shown) << c.name;
   }
+}
+
+// The bundled example interleaves the run lines of five files with their
+// diagnostics: none may stay in a message, so the header diagnostic that two
+// files report shows once, and the note in clamp.h, whose only bracket pair
+// was that of a joined "[3/5]", is dropped like any note without one.
+TEST(VisualizeClangTidy, ShowsTheBundledExampleWithoutItsRunLines) {
+  const test::FormatOutcome outcome = test::run_format(
+      "ClangTidy", test::read_file(std::filesystem::path(QZ_EXAMPLES) / "ClangTidy.txt"));
+  EXPECT_EQ(outcome.stdout_text, kBuilt);
+  const Texts expected = {
+       R"(D:\ci\k7qx22\Src\app\can_driver.cpp:42:21: warning: use nullptr )"
+       R"([modernize-use-nullptr]     uint8_t* buffer = NULL;                       ^~~~      )"
+       R"(                 nullptr)",
+       R"(D:\ci\k7qx22\Src\app\can_driver.cpp:57:5: warning: do not use C-style cast to )"
+       R"(convert between unrelated types [cppcoreguidelines-pro-type-cstyle-cast]     auto* )"
+       R"(frame = (CanFrame*)raw;     ^)",
+       R"(D:\ci\k7qx22\Src\app\can_driver.cpp:88:14: warning: 16 is a magic number; consider )"
+       R"(replacing it with a named constant )"
+       R"([cppcoreguidelines-avoid-magic-numbers,readability-magic-numbers]     if (dlc &gt; )"
+       R"(16) {               ^)",
+       R"(D:\ci\k7qx22\Src\app\can_driver.h:23:7: warning: class 'CanDriver' defines a )"
+       R"(non-default destructor but does not define a copy constructor, a copy assignment )"
+       R"(operator, a move constructor or a move assignment operator )"
+       R"([cppcoreguidelines-special-member-functions] class CanDriver {       ^)",
+       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:112:10: warning: use emplace_back instead of )"
+       R"(push_back [modernize-use-emplace]     jobs.push_back(std::make_pair&lt;int, )"
+       R"(Job*&gt;(id, job));          ^~~~~~~~~~          emplace_back()",
+       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:140:23: warning: 'auto *session' can be )"
+       R"(declared as 'const auto *session' [readability-qualified-auto]     for (auto* )"
+       R"(session : sessions_) {          ^          const)",
+       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:203:9: warning: do not use array subscript )"
+       R"(when the index is not an integer constant expression )"
+       R"([cppcoreguidelines-pro-bounds-constant-array-index]         buffer[index] = 0;      )"
+       R"(   ^)",
+       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:231:3: error: no matching function for call )"
+       R"(to 'clamp' [clang-diagnostic-error]   std::clamp(value, 0, limit);   ^~~~~~~~~~)",
+       R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:18:12: warning: narrowing conversion from )"
+       R"('uint32_t' (aka 'unsigned int') to signed type 'int32_t' (aka 'int') is )"
+       R"(implementation-defined )"
+       R"([bugprone-narrowing-conversions,cppcoreguidelines-narrowing-conversions]     return )"
+       R"(rb-&gt;head - rb-&gt;tail;            ^)",
+       R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:44:5: note: Call to function 'memcpy' is )"
+       R"(insecure as it does not provide security checks introduced in the C11 standard. )"
+       R"(Replace with analogous function that supports length arguments or provides boundary )"
+       R"(checks such as 'memcpy_s' in case of C11     memcpy(&amp;rb-&gt;data[rb-&gt;head], )"
+       R"(src, len);     ^~~~~~)",
+       R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:44:5: warning: Call to function 'memcpy' is )"
+       R"(insecure as it does not provide security checks introduced in the C11 standard. )"
+       R"(Replace with analogous function that supports length arguments or provides boundary )"
+       R"(checks such as 'memcpy_s' in case of C11 )"
+       R"([clang-analyzer-security.insecureAPI.DeprecatedOrUnsafeBufferHandling]     )"
+       R"(memcpy(&amp;rb-&gt;data[rb-&gt;head], src, len);     ^~~~~~)",
+  };
+  EXPECT_EQ(shown_messages(outcome.output), expected);
 }
 
 TEST(VisualizeClangTidy, ReportsWhyNothingWasBuilt) {
@@ -341,6 +488,12 @@ TEST(VisualizeClangTidy, ReportsWhyNothingWasBuilt) {
   } cases[] = {
       {"empty input", "", "QZClangTidyVisualizer: Report is empty, there are no messages\n"},
       {"only a summary line", "12 warnings generated.\n",
+       " QZClangTidyVisualizer: No clang-tidy messages were found\n"},
+      {"run lines and stray lines only, one of them message-like",
+       "[1/1] Processing file src/a.cpp:1:2:\nwarning: w [c]\n"
+       "clang-tidy -p=build src/a.cpp\nSuppressed 1 warning (1 in non-user code).\n"
+       "Use -header-filter=.* to display errors from all non-system headers.\n"
+       "Found compiler error(s).\nError while processing src/a.cpp.\n",
        " QZClangTidyVisualizer: No clang-tidy messages were found\n"},
       {"one empty line", "\n", " QZClangTidyVisualizer: No clang-tidy messages were found\n"},
       {"only dropped diagnostics", "include/x.hpp:1:1: warning: w [a]\nsrc/y.cpp:1:1: warning: w\n",
