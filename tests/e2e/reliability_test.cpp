@@ -28,37 +28,18 @@ constexpr std::string_view kBanner =
     "Copyright (C) 2022 The QZTestResult developers\n";
 constexpr std::string_view kTestLine = "  Test: mode_starts_in_init() .......passed\n";
 
-struct Result {
-  int status = -1;
-  std::string stdout_text;
-};
+using Result = ProgramResult;
 
-// Runs the program with the six descriptive options. `wrapper` comes before
-// it (a resource limit, helpers in the background), `redirect` takes the
-// place of the redirection of standard output (a pipe). Every run is bounded
-// by a timeout, so that a hang fails the test instead of stalling CI.
-Result run(const TempDir& work, const std::string& input, const std::string& output,
+// The program under test: this build, or another one named in QZ_E2E_PROGRAM.
+std::string program() {
+  const char* other = std::getenv("QZ_E2E_PROGRAM");
+  return other != nullptr ? other : QZ_PROGRAM;
+}
+
+Result run(const std::string& input, const std::string& output,
            std::string_view parser_type = "PassFail", const std::string& wrapper = "",
            const std::string& redirect = "") {
-  const char* program = std::getenv("QZ_E2E_PROGRAM");  // another build to check
-  std::string command =
-      wrapper + " timeout 60 " + shell_quote(program != nullptr ? program : QZ_PROGRAM);
-  for (const std::string& arg :
-       {"--input=" + input, "--output=" + output, std::string("--platform=Hmt4"),
-        std::string("--test_type=Unit"), std::string("--project_name=P"),
-        std::string("--tool_name=T"), std::string("--hash_value=H"),
-        "--parser_type=" + std::string(parser_type)}) {
-    command += " " + shell_quote(arg);
-  }
-  const std::string stdout_path = work.file("stdout.txt");
-  command += " 2>/dev/null";
-  command += redirect.empty() ? " > " + shell_quote(stdout_path) : " " + redirect;
-  // Helpers started beside the program are waited for.
-  command += "; status=$?; wait; exit $status";
-  Result result;
-  result.status = run_shell("bash -c " + shell_quote(command));
-  result.stdout_text = read_file(stdout_path);
-  return result;
+  return run_program(program(), run_arguments(input, output, parser_type), wrapper, redirect);
 }
 
 std::string many_test_lines(std::size_t count) {
@@ -94,7 +75,7 @@ TEST(Reliability, RefusesAnOutputThatIsTheInputUnderAnyName) {
       TempDir work;
       fs::create_directory(work.file("sub"));
       const std::string input = work.write("in.log", log);
-      const Result result = run(work, input, spelling.output(work, input), parser_type);
+      const Result result = run(input, spelling.output(work, input), parser_type);
       EXPECT_EQ(result.status, 253) << spelling.name;
       EXPECT_EQ(result.stdout_text,
                 std::string(kBanner) + "QZTestResult error: Input and output are the same file\n")
@@ -108,7 +89,7 @@ TEST(Reliability, FifosAsInputAndOutputDeliverTheWholeResult) {
   TempDir work;
   const std::string log = many_test_lines(20'000);
   const std::string file_input = work.write("in.log", log);
-  const Result expected = run(work, file_input, work.file("expected.sql"));
+  const Result expected = run(file_input, work.file("expected.sql"));
   ASSERT_EQ(expected.status, 0);
   const std::string script = mask_timestamp(read_file(work.file("expected.sql")));
 
@@ -121,7 +102,7 @@ TEST(Reliability, FifosAsInputAndOutputDeliverTheWholeResult) {
     // A writer into the input FIFO and a reader of the output FIFO run beside
     // the program; all three must finish.
     const Result result =
-        run(work, in_fifo, out_fifo, "PassFail",
+        run(in_fifo, out_fifo, "PassFail",
             "timeout 60 cat " + shell_quote(file_input) + " > " + shell_quote(in_fifo) +
                 " & timeout 60 cat " + shell_quote(out_fifo) + " > " + shell_quote(got) + " & ");
     EXPECT_EQ(result.status, 0) << "round " << round;
@@ -138,7 +119,7 @@ TEST(Reliability, AnInputThatCannotBeReadIsAnErrorAndLeavesTheOutputEmpty) {
   TempDir work;
   const std::string output = work.write("out.sql", "an earlier script\n");
   // Reading a process's memory from offset 0 fails: nothing is mapped there.
-  const Result result = run(work, "/proc/self/mem", output);
+  const Result result = run("/proc/self/mem", output);
   EXPECT_EQ(result.status, 254);
   EXPECT_EQ(result.stdout_text,
             std::string(kBanner) + "QZTestResult error: Could not read input file\n");
@@ -159,7 +140,7 @@ std::string with_endless_line(const TempDir& work, const std::string& lines,
 TEST(Reliability, ALineBeyondTheLimitIsSkippedCountedAndNamed) {
   TempDir work;
   const std::string input = with_endless_line(work, std::string(kTestLine), 300u << 20);
-  const Result result = run(work, input, work.file("out.sql"));
+  const Result result = run(input, work.file("out.sql"));
   EXPECT_EQ(result.status, 0);
   const std::string script = read_file(work.file("out.sql"));
   EXPECT_EQ(std::count(script.begin(), script.end(), '\n'), 3) << "CREATE and two rows";
@@ -175,7 +156,7 @@ TEST(Reliability, RunningOutOfMemoryEndsWithAMessageAndAnEmptyOutput) {
   // needs more memory than the limit leaves.
   const std::string input = with_endless_line(work, many_test_lines(50'000), 200u << 20);
   const std::string output = work.file("out.sql");
-  const Result result = run(work, input, output, "PassFail", "ulimit -v 150000;");
+  const Result result = run(input, output, "PassFail", "ulimit -v 150000;");
   EXPECT_EQ(result.status, 251);
   EXPECT_EQ(result.stdout_text, std::string(kBanner) + "QZTestResult error: Out of memory\n");
   EXPECT_EQ(read_file(output), "") << "a half-written script was left";
@@ -185,10 +166,10 @@ TEST(Reliability, RunningOutOfMemoryEndsWithAMessageAndAnEmptyOutput) {
 TEST(Reliability, AConsolePipeClosedEarlyChangesNothing) {
   TempDir work;
   const std::string input = work.write("in.log", many_test_lines(100'000));
-  ASSERT_EQ(run(work, input, work.file("expected.sql")).status, 0);
+  ASSERT_EQ(run(input, work.file("expected.sql")).status, 0);
   // The reader goes away at once; the echo of several megabytes meets a
   // closed pipe.
-  const Result result = run(work, input, work.file("out.sql"), "PassFail", "",
+  const Result result = run(input, work.file("out.sql"), "PassFail", "",
                             "| true; exit ${PIPESTATUS[0]}");
   EXPECT_EQ(result.status, 0);
   EXPECT_TRUE(mask_timestamp(read_file(work.file("out.sql"))) ==

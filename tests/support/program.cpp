@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "core/util.h"
+#include "support/temp_dir.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -27,6 +28,28 @@ int run_shell(const std::string& command) {
 std::string mask_timestamp(const std::string& text) {
   static const std::regex timestamp(R"((['"])\d{4}-\d{2}-\d{2}\1, \1\d{2}:\d{2}:\d{2}\1)");
   return std::regex_replace(text, timestamp, "$1<date>$1, $1<time>$1");
+}
+
+std::vector<std::string> run_arguments(const std::string& input, const std::string& output,
+                                       std::string_view parser_type) {
+  return {"--input=" + input,  "--output=" + output,    "--platform=Hmt4", "--test_type=Unit",
+          "--project_name=P", "--tool_name=T", "--hash_value=H",
+          "--parser_type=" + std::string(parser_type)};
+}
+
+ProgramResult run_program(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::string& wrapper, const std::string& redirect) {
+  const TempDir work;
+  const std::string stdout_path = work.file("stdout.txt");
+  std::string command = wrapper + " timeout 120 " + shell_quote(program);
+  for (const std::string& argument : arguments) command += " " + shell_quote(argument);
+  command += " 2>/dev/null";
+  command += redirect.empty() ? " > " + shell_quote(stdout_path) : " " + redirect;
+  command += "; status=$?; wait; exit $status";
+  ProgramResult result;
+  result.status = run_shell("bash -c " + shell_quote(command));
+  result.stdout_text = read_file(stdout_path);
+  return result;
 }
 
 }  // namespace qz::test

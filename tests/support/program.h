@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qz::test {
 
@@ -15,5 +16,23 @@ int run_shell(const std::string& command);
 // `text` with the run's quoted date and time, as they stand in every row,
 // written "<date>", "<time>", so that outputs of different runs compare.
 std::string mask_timestamp(const std::string& text);
+
+// The arguments of an ordinary run: input, output, the parser type and the
+// descriptive options.
+std::vector<std::string> run_arguments(const std::string& input, const std::string& output,
+                                       std::string_view parser_type);
+
+struct ProgramResult {
+  int status = -1;
+  std::string stdout_text;
+};
+
+// Runs `program` with `arguments` through bash, bounded by a timeout so that
+// a hang fails a test instead of stalling it. `wrapper` comes before the
+// program (a resource limit, helpers in the background, which are waited
+// for), `redirect` takes the place of the capture of standard output (a
+// pipe; the captured text is then empty).
+ProgramResult run_program(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::string& wrapper = "", const std::string& redirect = "");
 
 }  // namespace qz::test

@@ -13,6 +13,11 @@ SqliteDb::SqliteDb(DoubleQuotedStrings double_quoted) {
   sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, accepted, nullptr);
 }
 
+SqliteDb::SqliteDb(const std::string& path) {
+  if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open failed");
+  sqlite3_busy_timeout(db_, 60'000);
+}
+
 SqliteDb::~SqliteDb() { sqlite3_close(db_); }
 
 std::string SqliteDb::run_script(const std::string& script) {

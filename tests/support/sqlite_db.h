@@ -16,6 +16,8 @@ class SqliteDb {
  public:
   enum class DoubleQuotedStrings { kRefused, kAccepted };
   explicit SqliteDb(DoubleQuotedStrings double_quoted = DoubleQuotedStrings::kRefused);
+  // A database file, opened (and created) as it is.
+  explicit SqliteDb(const std::string& path);
   ~SqliteDb();
   SqliteDb(const SqliteDb&) = delete;
   SqliteDb& operator=(const SqliteDb&) = delete;

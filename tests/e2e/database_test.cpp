@@ -1,0 +1,198 @@
+// The real program with --database=FILE against real SQLite files: the rows
+// it imports are exactly those its script gives, parallel runs all land, and
+// a failed or killed import leaves the database as it was.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "formats/formats.h"
+#include "support/program.h"
+#include "support/sqlite_db.h"
+#include "support/temp_dir.h"
+
+namespace qz::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> with_database(std::vector<std::string> arguments,
+                                       const std::string& database) {
+  arguments.push_back("--database=" + database);
+  return arguments;
+}
+
+// The bundled example of a parser type (its file name up to the first dot).
+std::string example_path(std::string_view parser_type) {
+  for (const auto& entry : fs::directory_iterator(QZ_EXAMPLES)) {
+    const std::string name = entry.path().filename().string();
+    if (name.substr(0, name.find('.')) == parser_type) return entry.path().string();
+  }
+  return {};
+}
+
+// Every column of every row with its type, in insertion order.
+std::vector<std::string> whole_table(SqliteDb& db, const std::string& table) {
+  std::string columns;
+  for (const std::string& column : db.query("select name from pragma_table_info('" + table + "')")) {
+    columns += (columns.empty() ? "" : " || '|' || ") + std::string("quote(") + column + ")";
+  }
+  return db.query("select " + columns + " from " + table + " order by rowid");
+}
+
+std::string table_of(const std::string& script) {
+  constexpr std::size_t kStart = std::string_view("create table if not exists ").size();
+  return script.substr(kStart, script.find(" (") - kStart);
+}
+
+std::string warning_lines(std::size_t count, std::string_view tag) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) {
+    text += "../Src/" + std::string(tag) + ".c:" + std::to_string(i) + ":1: warning: w\n";
+  }
+  return text;
+}
+
+TEST(Database, ImportsExactlyTheRowsOfTheScriptTwiceAsLoadingItTwiceWould) {
+  for (const Format& format : kFormats) {
+    if (format.output != OutputKind::kSqlScript) continue;
+    SCOPED_TRACE(format.parser_type);
+    TempDir work;
+    const std::string database = work.file("imported.db");
+    const auto arguments = with_database(
+        run_arguments(example_path(format.parser_type), work.file("out.sql"), format.parser_type),
+        database);
+    for (int run = 0; run < 2; ++run) {
+      ASSERT_EQ(run_program(QZ_PROGRAM, arguments).status, 0);
+      const std::string script = read_file(work.file("out.sql"));
+      SqliteDb loaded(work.file("loaded.db"));
+      ASSERT_EQ(loaded.run_script(script), "");
+      SqliteDb imported(database);
+      const std::vector<std::string> rows = whole_table(imported, table_of(script));
+      EXPECT_FALSE(rows.empty());
+      // Each run has its own time stamp; rows of two runs differ in it alone.
+      EXPECT_EQ(rows, whole_table(loaded, table_of(script)));
+    }
+  }
+}
+
+TEST(Database, ParallelRunsAllLand) {
+  TempDir work;
+  const std::string database = work.file("shared.db");
+  constexpr int kRuns = 8;
+  constexpr std::size_t kRows = 20'000;
+  std::string command;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::string input = work.write("in" + std::to_string(run) + ".log",
+                                         warning_lines(kRows, "run" + std::to_string(run)));
+    const auto arguments = with_database(
+        run_arguments(input, work.file("out" + std::to_string(run) + ".sql"), "Warning_KEIL"),
+        database);
+    command += "timeout 120 " + shell_quote(QZ_PROGRAM);
+    for (const std::string& argument : arguments) command += " " + shell_quote(argument);
+    command += " >/dev/null 2>&1 || echo failed >> " + shell_quote(work.file("failures")) + " & ";
+  }
+  ASSERT_EQ(run_shell("bash -c " + shell_quote(command + "wait")), 0);
+  EXPECT_FALSE(fs::exists(work.file("failures"))) << read_file(work.file("failures"));
+  SqliteDb db(database);
+  EXPECT_EQ(db.query("select count(*) from compiler_results"),
+            std::vector<std::string>{std::to_string(kRuns * kRows)});
+  EXPECT_EQ(db.query("pragma integrity_check"), std::vector<std::string>{"ok"});
+}
+
+TEST(Database, AKilledImportLeavesNoneOfItsRows) {
+  TempDir work;
+  const std::string database = work.file("kept.db");
+  {
+    SqliteDb db(database);
+    ASSERT_EQ(db.run_script("create table earlier (x); insert into earlier values (1);"), "");
+  }
+  const std::string input = work.write("big.log", warning_lines(1'500'000, "big"));
+  std::string command = "exec " + shell_quote(QZ_PROGRAM);
+  for (const std::string& argument :
+       with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database)) {
+    command += " " + shell_quote(argument);
+  }
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", (command + " >/dev/null 2>&1").c_str(), nullptr);
+    _exit(127);
+  }
+  // The journal appears when the import's transaction begins to write.
+  const std::string journal = database + "-journal";
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+  while (!fs::exists(journal) && std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it could be killed";
+  SqliteDb db(database);
+  EXPECT_EQ(db.query("pragma integrity_check"), std::vector<std::string>{"ok"});
+  EXPECT_EQ(db.query("select count(*) from sqlite_schema where name = 'compiler_results'"),
+            std::vector<std::string>{"0"});
+  EXPECT_EQ(db.query("select x from earlier"), std::vector<std::string>{"1"});
+}
+
+TEST(Database, AReadOnlyDatabaseFailsButTheScriptIsWritten) {
+  TempDir work;
+  fs::permissions(work.path(), fs::perms::all);
+  const std::string database = work.file("read_only.db");
+  {
+    SqliteDb db(database);
+    ASSERT_EQ(db.run_script("create table earlier (x);"), "");
+  }
+  fs::permissions(database, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::string input = work.write("in.log", warning_lines(3, "ro"));
+  // The file system lets root write anyway: run as nobody.
+  const std::string as_user =
+      getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
+  const ProgramResult result = run_program(
+      QZ_PROGRAM, with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database),
+      as_user);
+  EXPECT_EQ(result.status, 250);
+  EXPECT_NE(result.stdout_text.find("QZTestResult error: Could not write database: "),
+            std::string::npos)
+      << result.stdout_text;
+  EXPECT_NE(read_file(work.file("out.sql")).find("insert into compiler_results"), std::string::npos);
+}
+
+TEST(Database, IsRefusedWhereItCannotBeFollowed) {
+  TempDir work;
+  const std::string input = work.write("in.log", warning_lines(1, "x"));
+  const std::string output = work.file("out.sql");
+  const struct {
+    const char* name;
+    std::string_view parser_type;
+    std::string database_argument;
+    std::string reason;
+  } cases[] = {
+      {"no value", "Warning_KEIL", "--database", "no database file is named (--database=FILE)"},
+      {"empty value", "Warning_KEIL", "--database=", "no database file is named (--database=FILE)"},
+      {"the input", "Warning_KEIL", "--database=" + input, "it is the input file"},
+      {"the output", "Warning_KEIL", "--database=" + output, "it is the output file"},
+      {"a report", "QAC_full_report", "--database=" + work.file("a.db"),
+       "the parser type QAC_full_report writes no SQL"},
+      {"a page", "ClangTidy", "--database=" + work.file("a.db"),
+       "the parser type ClangTidy writes no SQL"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> arguments = run_arguments(input, output, c.parser_type);
+    arguments.push_back(c.database_argument);
+    const ProgramResult result = run_program(QZ_PROGRAM, arguments);
+    EXPECT_EQ(result.status, 250) << c.name;
+    EXPECT_TRUE(result.stdout_text.ends_with("QZTestResult error: Could not write database: " +
+                                             c.reason + "\n"))
+        << c.name << ": " << result.stdout_text;
+    EXPECT_FALSE(fs::exists(output)) << c.name << ": the output was created";
+    EXPECT_FALSE(fs::exists(work.file("a.db"))) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace qz::test
