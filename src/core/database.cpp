@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
@@ -56,17 +57,27 @@ void DatabaseImport::execute(const std::string& sql) {
   fail(reason);
 }
 
-void DatabaseImport::begin_table(const SqlTable& table) {
+void DatabaseImport::begin_table(const SqlTable& table, std::span<const SqlValue> run_values) {
   create_ = table.create;
   table_ = table.name;
   columns_ = column_list(table.insert_prefix);
-  // Columns without a type keep every value as it was bound; the target's
-  // own column types apply when the rows are copied.
-  execute("create table rows (" + columns_ + ");");
-  std::string placeholders = "?";
-  for (const char c : columns_) {
-    if (c == ',') placeholders += ", ?";
+  for (const SqlValue& value : run_values) {
+    run_values_.emplace_back(value.text);
+    run_values_quoted_.push_back(value.quoted);
   }
+  // The run's values are the same in every row: they are added when the
+  // rows are copied. Columns without a type keep every value as it was
+  // bound; the target's own column types apply when the rows are copied.
+  const std::size_t column_count =
+      static_cast<std::size_t>(std::count(columns_.begin(), columns_.end(), ',')) + 1;
+  row_width_ = column_count - run_values.size();
+  std::string staged;
+  std::string placeholders;
+  for (std::size_t i = 1; i <= row_width_; ++i) {
+    staged += (i > 1 ? ", v" : "v") + std::to_string(i);
+    placeholders += i > 1 ? ", ?" : "?";
+  }
+  execute("create table rows (" + staged + ");");
   const std::string insert = "insert into rows values (" + placeholders + ");";
   if (sqlite3_prepare_v2(db_, insert.c_str(), -1, &insert_, nullptr) != SQLITE_OK) {
     fail(sqlite3_errmsg(db_));
@@ -75,21 +86,48 @@ void DatabaseImport::begin_table(const SqlTable& table) {
 
 void DatabaseImport::add_row(std::span<const SqlValue> values) {
   int column = 1;
-  for (const SqlValue& value : values) {
-    // A bare value is a number in the script, a quoted one a text.
-    long long number = 0;
-    const bool is_number =
-        !value.quoted &&
-        std::from_chars(value.text.data(), value.text.data() + value.text.size(), number).ec ==
-            std::errc();
-    const int bound = is_number ? sqlite3_bind_int64(insert_, column, number)
-                                : sqlite3_bind_text(insert_, column, value.text.data(),
-                                                    static_cast<int>(value.text.size()), SQLITE_STATIC);
-    if (bound != SQLITE_OK) fail(sqlite3_errmsg(db_));
-    ++column;
-  }
+  for (const SqlValue& value : values) bind(insert_, column++, value);
   if (sqlite3_step(insert_) != SQLITE_DONE) fail(sqlite3_errmsg(db_));
   sqlite3_reset(insert_);
+}
+
+// A bare value is a number in the script, a quoted one a text. The text
+// must outlive the statement's next step.
+void DatabaseImport::bind(sqlite3_stmt* statement, int column, const SqlValue& value) {
+  long long number = 0;
+  const bool is_number =
+      !value.quoted &&
+      std::from_chars(value.text.data(), value.text.data() + value.text.size(), number).ec ==
+          std::errc();
+  const int bound = is_number ? sqlite3_bind_int64(statement, column, number)
+                              : sqlite3_bind_text(statement, column, value.text.data(),
+                                                  static_cast<int>(value.text.size()), SQLITE_STATIC);
+  if (bound != SQLITE_OK) fail(sqlite3_errmsg(db_));
+}
+
+// Copies the staged rows behind the run's values in one statement.
+void DatabaseImport::copy_rows() {
+  std::string select;
+  for (std::size_t i = 1; i <= run_values_.size(); ++i) select += "?, ";
+  for (std::size_t i = 1; i <= row_width_; ++i) select += (i > 1 ? ", v" : "v") + std::to_string(i);
+  const std::string copy = "insert into target." + table_ + " (" + columns_ + ") select " + select +
+                           " from main.rows order by rowid;";
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, copy.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+    fail(sqlite3_errmsg(db_));
+  }
+  try {
+    for (std::size_t i = 0; i < run_values_.size(); ++i) {
+      SqlValue value(run_values_[i]);
+      value.quoted = run_values_quoted_[i];
+      bind(statement, static_cast<int>(i) + 1, value);
+    }
+    if (sqlite3_step(statement) != SQLITE_DONE) fail(sqlite3_errmsg(db_));
+  } catch (const RunError&) {
+    sqlite3_finalize(statement);
+    throw;
+  }
+  sqlite3_finalize(statement);
 }
 
 void DatabaseImport::commit() {
@@ -108,8 +146,7 @@ void DatabaseImport::commit() {
     execute("begin immediate;");
     try {
       execute(std::string(kCreatePrefix) + "target." + create_.substr(kCreatePrefix.size()));
-      execute("insert into target." + table_ + " (" + columns_ + ") select " + columns_ +
-              " from main.rows order by rowid;");
+      copy_rows();
       execute("commit;");
     } catch (const RunError&) {
       sqlite3_exec(db_, "rollback;", nullptr, nullptr, nullptr);

@@ -28,7 +28,7 @@ class DatabaseImport : public RowSink {
   DatabaseImport(const DatabaseImport&) = delete;
   DatabaseImport& operator=(const DatabaseImport&) = delete;
 
-  void begin_table(const SqlTable& table) override;
+  void begin_table(const SqlTable& table, std::span<const SqlValue> run_values) override;
   void add_row(std::span<const SqlValue> values) override;
 
   // Copies the collected rows into the target (created if missing): the
@@ -39,6 +39,8 @@ class DatabaseImport : public RowSink {
 
  private:
   void execute(const std::string& sql);
+  void bind(sqlite3_stmt* statement, int column, const SqlValue& value);
+  void copy_rows();
   [[noreturn]] void fail(const std::string& reason);
 
   std::string target_path_;
@@ -47,6 +49,9 @@ class DatabaseImport : public RowSink {
   std::string create_;   // the table's CREATE statement
   std::string table_;
   std::string columns_;  // the column list of the INSERT, as written
+  std::vector<std::string> run_values_;
+  std::vector<bool> run_values_quoted_;
+  std::size_t row_width_ = 0;  // values per row behind the run's values
 };
 
 }  // namespace qz

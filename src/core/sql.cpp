@@ -42,19 +42,17 @@ SqlScript::SqlScript(const Run& run, const SqlTable& table)
     : output_(run.output), database_(run.database), table_(table) {
   const RunSettings& settings = run.settings;
   const RunTimestamp& now = run_timestamp();
-  row_values_.emplace_back(settings.platform);
-  row_values_.emplace_back(settings.project_name);
-  if (table.has_tool_column) row_values_.emplace_back(settings.tool_name);
-  row_values_.emplace_back(settings.hash_value);
-  row_values_.emplace_back(now.date);
-  row_values_.emplace_back(now.time);
-  run_value_count_ = row_values_.size();
-  for (const SqlValue& value : row_values_) {
+  std::vector<SqlValue> run_values{settings.platform, settings.project_name};
+  if (table.has_tool_column) run_values.emplace_back(settings.tool_name);
+  for (const std::string* value : {&settings.hash_value, &now.date, &now.time}) {
+    run_values.emplace_back(*value);
+  }
+  for (const SqlValue& value : run_values) {
     if (!run_values_.empty()) run_values_ += ", ";
     append_value(run_values_, value);
   }
   output_.line(table.create);
-  if (database_ != nullptr) database_->begin_table(table);
+  if (database_ != nullptr) database_->begin_table(table, run_values);
 }
 
 void SqlScript::row(std::span<const SqlValue> values) {
@@ -67,12 +65,7 @@ void SqlScript::row(std::span<const SqlValue> values) {
   }
   out += ");";
   output_.end_line();
-  if (database_ != nullptr) {
-    row_values_.erase(row_values_.begin() + static_cast<std::ptrdiff_t>(run_value_count_),
-                      row_values_.end());
-    row_values_.insert(row_values_.end(), values.begin(), values.end());
-    database_->add_row(row_values_);
-  }
+  if (database_ != nullptr) database_->add_row(values);
 }
 
 }  // namespace qz

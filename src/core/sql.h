@@ -46,12 +46,13 @@ struct SqlValue {
   bool quoted = true;
 };
 
-// Where rows go besides the script (a database import). Values come in
-// column order, the run's descriptive values first.
+// Where rows go besides the script (a database import). The run's
+// descriptive values lead every row; they come once, with the table, and
+// each row brings the values that follow them, in column order.
 class RowSink {
  public:
   virtual ~RowSink() = default;
-  virtual void begin_table(const SqlTable& table) = 0;
+  virtual void begin_table(const SqlTable& table, std::span<const SqlValue> run_values) = 0;
   virtual void add_row(std::span<const SqlValue> values) = 0;
 };
 
@@ -70,8 +71,6 @@ class SqlScript {
   RowSink* database_;
   const SqlTable& table_;
   std::string run_values_;  // quoted and joined, as every INSERT repeats them
-  std::vector<SqlValue> row_values_;  // the run's values, then the row's
-  std::size_t run_value_count_ = 0;
 };
 
 }  // namespace qz

@@ -44,10 +44,14 @@ TEST(QuoteValue, ValuesComeBackByteForByteWithOrWithoutDoubleQuotedStrings) {
   }
 }
 
-// A recording database: what SqlScript hands over besides the script.
+// A recording database: what SqlScript hands over besides the script (the
+// run's values once per table, then the rows).
 class RecordedRows : public RowSink {
  public:
-  void begin_table(const SqlTable& table) override { tables.emplace_back(table.name); }
+  void begin_table(const SqlTable& table, std::span<const SqlValue> run_values) override {
+    tables.emplace_back(table.name);
+    add_row(run_values);
+  }
   void add_row(std::span<const SqlValue> values) override {
     std::string row;
     for (const SqlValue& value : values) row += (value.quoted ? "q:" : "b:") + std::string(value.text) + "|";
@@ -90,8 +94,8 @@ TEST(SqlScript, WritesTheCreateStatementThenOneInsertPerRow) {
             "insert into u (a) values ('P', 'Pr', 'H', " + stamp + ", 'x');\n");
   const std::string row_stamp = "q:" + now.date + "|q:" + now.time + "|";
   EXPECT_EQ(database.tables, (std::vector<std::string>{"t", "u"}));
-  EXPECT_EQ(database.rows, (std::vector<std::string>{"q:P|q:Pr|q:T|q:H|" + row_stamp + "q:it's|b:0|",
-                                                     "q:P|q:Pr|q:H|" + row_stamp + "q:x|"}));
+  EXPECT_EQ(database.rows, (std::vector<std::string>{"q:P|q:Pr|q:T|q:H|" + row_stamp, "q:it's|b:0|",
+                                                     "q:P|q:Pr|q:H|" + row_stamp, "q:x|"}));
 }
 
 }  // namespace
