@@ -1,5 +1,6 @@
 #include "core/pattern.h"
 
+#include <pcre2.h>
 #include <re2/re2.h>
 
 #include <array>
@@ -11,7 +12,13 @@
 namespace qz {
 namespace {
 
-constexpr std::string_view kSpaceChars = "\\t\\n\\v\\f\\r ";
+// \v is written as \x0b: in PCRE2, \v also matches other vertical spaces.
+constexpr std::string_view kSpaceChars = "\\t\\n\\x0b\\f\\r ";
+
+// PCRE2 takes the groups of lines up to this length; RE2 those of longer
+// ones, where a backtracking matcher could grow slow on a crafted line.
+constexpr std::size_t kLongestLineForPcre2 = 4096;
+constexpr std::uint32_t kPcre2MatchLimit = 10'000;
 
 [[noreturn]] void fail(std::string_view pattern, std::string_view reason) {
   std::fprintf(stderr, "QZTestResult internal error: pattern %.*s: %.*s\n",
@@ -30,7 +37,7 @@ re2::RE2::Options latin1_options() {
 
 }  // namespace
 
-std::string ecmascript_to_re2(std::string_view ecmascript) {
+std::string translate_ecmascript(std::string_view ecmascript) {
   std::string out;
   bool in_class = false;
   for (std::size_t i = 0; i < ecmascript.size(); ++i) {
@@ -188,12 +195,50 @@ RequiredLiterals required_literals(std::string_view text) {
   return found;
 }
 
-Pattern::Pattern(std::string_view ecmascript)
-    : re_(std::make_unique<re2::RE2>(ecmascript_to_re2(ecmascript), latin1_options())) {
+namespace {
+
+// The JIT-compiled form of the pattern, anchored at both ends, or null where
+// the JIT is not available (some hardened systems forbid executable memory).
+pcre2_code* compile_for_jit(const std::string& translated) {
+  int error = 0;
+  PCRE2_SIZE offset = 0;
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.data()), translated.size(),
+                                   PCRE2_ANCHORED | PCRE2_ENDANCHORED | PCRE2_DOLLAR_ENDONLY,
+                                   &error, &offset, nullptr);
+  if (code != nullptr && pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) != 0) {
+    pcre2_code_free(code);
+    return nullptr;
+  }
+  return code;
+}
+
+}  // namespace
+
+Pattern::Pattern(std::string_view ecmascript) {
+  const std::string translated = translate_ecmascript(ecmascript);
+  re_ = std::make_unique<re2::RE2>(translated, latin1_options());
   if (!re_->ok()) fail(ecmascript, re_->error());
+  if (group_count() >= 16) fail(ecmascript, "more than 15 groups");
   RequiredLiterals literals = required_literals(ecmascript);
   prefix_ = std::move(literals.prefix);
   required_ = std::move(literals.longest);
+  pcre2_ = compile_for_jit(translated);
+  if (pcre2_ == nullptr) return;
+  std::uint32_t pcre2_groups = 0;
+  pcre2_pattern_info(pcre2_, PCRE2_INFO_CAPTURECOUNT, &pcre2_groups);
+  if (static_cast<int>(pcre2_groups) != group_count()) fail(ecmascript, "engines count groups apart");
+  match_data_ = pcre2_match_data_create_from_pattern(pcre2_, nullptr);
+  match_context_ = pcre2_match_context_create(nullptr);
+  jit_stack_ = pcre2_jit_stack_create(32 << 10, 1 << 20, nullptr);
+  pcre2_set_match_limit(match_context_, kPcre2MatchLimit);
+  pcre2_jit_stack_assign(match_context_, nullptr, jit_stack_);
+}
+
+Pattern::~Pattern() {
+  pcre2_jit_stack_free(jit_stack_);
+  pcre2_match_context_free(match_context_);
+  pcre2_match_data_free(match_data_);
+  pcre2_code_free(pcre2_);
 }
 
 // Most lines of a log hold no trace of what a pattern looks for; a literal
@@ -203,33 +248,48 @@ bool Pattern::may_match(std::string_view line) const {
          (required_.empty() || line.find(required_, prefix_.size()) != std::string_view::npos);
 }
 
-Pattern::~Pattern() = default;
-
 int Pattern::group_count() const { return re_->NumberOfCapturingGroups(); }
 
 bool Pattern::matches(std::string_view line) const {
+  // Without groups RE2 runs its DFA, which rejects a line in one pass.
   return may_match(line) && re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
-                    re2::RE2::ANCHOR_BOTH, nullptr, 0);
+                                       re2::RE2::ANCHOR_BOTH, nullptr, 0);
 }
 
 bool Pattern::match(std::string_view line, std::span<std::string_view> groups) const {
-  // Asked for groups on a short line, RE2 skips its DFA and backtracks at
-  // once; most lines do not match, and the DFA rejects those far faster.
   if (!matches(line)) return false;
-  const std::size_t wanted = groups.size() + 1;  // submatch 0 is the whole line
-  // Patterns have few groups: keep the submatches off the heap.
-  std::array<re2::StringPiece, 16> small;
-  std::vector<re2::StringPiece> large;
-  re2::StringPiece* found = small.data();
-  if (wanted > small.size()) {
-    large.resize(wanted);
-    found = large.data();
+  if (line.size() <= kLongestLineForPcre2 && groups_by_pcre2(line, groups)) return true;
+  return groups_by_re2(line, groups);
+}
+
+bool Pattern::match_by_re2(std::string_view line, std::span<std::string_view> groups) const {
+  return matches(line) && groups_by_re2(line, groups);
+}
+
+bool Pattern::groups_by_pcre2(std::string_view line, std::span<std::string_view> groups) const {
+  if (pcre2_ == nullptr) return false;
+  const int found = pcre2_jit_match(pcre2_, reinterpret_cast<PCRE2_SPTR>(line.data()), line.size(),
+                                    0, 0, match_data_, match_context_);
+  if (found <= 0) return false;  // the limit was reached: RE2 takes over
+  const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(match_data_);
+  for (std::size_t i = 0; i < groups.size(); ++i) {
+    const PCRE2_SIZE begin = offsets[2 * (i + 1)];
+    groups[i] = begin == PCRE2_UNSET
+                    ? std::string_view()
+                    : line.substr(begin, offsets[2 * (i + 1) + 1] - begin);
   }
+  return true;
+}
+
+bool Pattern::groups_by_re2(std::string_view line, std::span<std::string_view> groups) const {
+  // Patterns have few groups: keep the submatches off the heap.
+  std::array<re2::StringPiece, 16> found;
+  const std::size_t wanted = std::min(groups.size() + 1, found.size());  // 0 is the whole line
   if (!re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
-                  re2::RE2::ANCHOR_BOTH, found, static_cast<int>(wanted))) {
+                  re2::RE2::ANCHOR_BOTH, found.data(), static_cast<int>(wanted))) {
     return false;
   }
-  for (std::size_t i = 0; i < groups.size(); ++i) {
+  for (std::size_t i = 0; i + 1 < wanted; ++i) {
     groups[i] = found[i + 1].data() == nullptr ? std::string_view()
                                                : std::string_view(found[i + 1].data(), found[i + 1].size());
   }

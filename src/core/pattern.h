@@ -8,15 +8,29 @@
 namespace re2 {
 class RE2;
 }
+struct pcre2_real_code_8;
+struct pcre2_real_match_data_8;
+struct pcre2_real_match_context_8;
+struct pcre2_real_jit_stack_8;
 
 namespace qz {
 
-// A regular expression written in the ECMAScript grammar and matched by RE2,
-// whose matching time is linear in the line length. Every byte is one
-// character (Latin-1), matching is case-sensitive, greedy repetitions and
-// the leftmost alternative win, as in std::regex_match. (A repeated group
-// that can match empty may capture differently; no importer uses one.)
-// Build each pattern once per process, as a function-local static.
+// A regular expression written in the ECMAScript grammar and matched as
+// std::regex_match would: every byte is one character (Latin-1), matching is
+// case-sensitive, greedy repetitions and the leftmost alternative win. (A
+// repeated group that can match empty may capture differently; no format
+// uses one.)
+//
+// RE2 decides whether a line matches, in time linear in the line length,
+// after a test for the pattern's literals. The groups of a matching line are
+// taken by PCRE2's JIT-compiled matcher, many times faster than RE2's
+// capture engine; it runs only on lines that RE2 accepted, only up to a few
+// KB, and under a match limit, so a crafted line cannot make it slow. On
+// anything else (a longer line, the limit reached, no JIT on a hardened
+// system) RE2 takes the groups itself, with the same result.
+//
+// Build each pattern once per process, as a function-local static; a
+// pattern is used by one thread.
 class Pattern {
  public:
   // Aborts with a message if the text is not a valid pattern: patterns are
@@ -37,12 +51,22 @@ class Pattern {
   // shorter than group_count().
   bool match(std::string_view line, std::span<std::string_view> groups) const;
 
+  // The same, with the groups always taken by RE2: the reference for
+  // checking the fast path.
+  bool match_by_re2(std::string_view line, std::span<std::string_view> groups) const;
+
  private:
   bool may_match(std::string_view line) const;
+  bool groups_by_pcre2(std::string_view line, std::span<std::string_view> groups) const;
+  bool groups_by_re2(std::string_view line, std::span<std::string_view> groups) const;
 
   std::unique_ptr<re2::RE2> re_;
   std::string prefix_;    // every matching line begins with it
   std::string required_;  // every matching line contains it
+  pcre2_real_code_8* pcre2_ = nullptr;  // null without a JIT
+  pcre2_real_match_data_8* match_data_ = nullptr;
+  pcre2_real_match_context_8* match_context_ = nullptr;
+  pcre2_real_jit_stack_8* jit_stack_ = nullptr;
 };
 
 // Literal texts that every line matching an ECMAScript pattern must hold:
@@ -54,9 +78,10 @@ struct RequiredLiterals {
 };
 RequiredLiterals required_literals(std::string_view ecmascript);
 
-// Rewrites an ECMAScript pattern into RE2's syntax with the same meaning:
-// "." matches neither line feed nor carriage return, and \s also matches the
-// vertical tab. Everything else already means the same in both.
-std::string ecmascript_to_re2(std::string_view ecmascript);
+// Rewrites an ECMAScript pattern into the syntax that RE2 and PCRE2 share,
+// with the same meaning: "." matches neither line feed nor carriage return,
+// and \s is the six classic white-space characters (written out, so that
+// neither engine adds others). Everything else already means the same.
+std::string translate_ecmascript(std::string_view ecmascript);
 
 }  // namespace qz

@@ -7,20 +7,20 @@
 namespace qz {
 namespace {
 
-TEST(EcmascriptToRe2, RewritesOnlyWhatMeansSomethingElseInRe2) {
+TEST(TranslateEcmascript, RewritesOnlyWhatMeansSomethingElseInRe2OrPcre2) {
   const std::pair<std::string, std::string> cases[] = {
       {"a.b", "a[^\\n\\r]b"},
       {"[.a]", "[.a]"},
       {"\\.", "\\."},
-      {"\\s+", "[\\t\\n\\v\\f\\r ]+"},
-      {"[a\\s]", "[a\\t\\n\\v\\f\\r ]"},
-      {"\\S", "[^\\t\\n\\v\\f\\r ]"},
+      {"\\s+", "[\\t\\n\\x0b\\f\\r ]+"},
+      {"[a\\s]", "[a\\t\\n\\x0b\\f\\r ]"},
+      {"\\S", "[^\\t\\n\\x0b\\f\\r ]"},
       {"[[:space:]][[:punct:]]", "[[:space:]][[:punct:]]"},
       {"[^.]", "[^.]"},
       {"\\<tr\\>\\/", "\\<tr\\>\\/"},
       {"(.*?)x{1}", "([^\\n\\r]*?)x{1}"},
   };
-  for (const auto& [ecmascript, re2] : cases) EXPECT_EQ(ecmascript_to_re2(ecmascript), re2);
+  for (const auto& [ecmascript, re2] : cases) EXPECT_EQ(translate_ecmascript(ecmascript), re2);
 }
 
 TEST(RequiredLiterals, TakesLiteralsOutsideGroupsAndRepetitions) {
