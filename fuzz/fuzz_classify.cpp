@@ -179,16 +179,17 @@ void check_qac_line(string_view line) {
   require(record.line_number >= 0 && record.message_number >= 0, "qac: numbers");
 }
 
-// The scan must find exactly the groups the pattern captures.
+// The scan decides in place of the pattern: it must accept exactly the texts
+// the pattern matches and find exactly the groups the pattern captures.
 void check_tidy_message(string_view text) {
   qz::TidyMessage message;
-  message.check = kUntouched;
+  message.text = kUntouched;
   const bool parsed = qz::parse_tidy_message(text, message);
   std::array<string_view, 8> expected;
   const bool matched = qz::tidy_message_pattern().match(text, expected);
   require(parsed == matched, "tidy: parsed exactly when the pattern matches");
   if (!parsed) {
-    require(message.check == kUntouched, "tidy: message kept");
+    require(message.text == kUntouched, "tidy: message kept");
     return;
   }
   qz::TidyMessageGroups groups;
@@ -197,9 +198,12 @@ void check_tidy_message(string_view text) {
     require(groups[i].data() == expected[i].data() && groups[i].size() == expected[i].size(),
             "tidy: group as the pattern captures it");
   }
-  require(message.text == text && message.check == groups[6], "tidy: texts");
+  require(message.text == text && message.check() == groups[6] && message.file() == groups[0],
+          "tidy: texts");
   require(message.line >= 0 && message.column >= 0, "tidy: position");
-  require(message.summary.starts_with(groups[4]), "tidy: summary begins with the severity");
+  require(message.part(message.summary_parts[0]) == groups[4] &&
+              message.part(message.summary_parts[3]) == groups[7],
+          "tidy: summary from the severity to the trailer");
 }
 
 // Deciding a match and extracting its groups take different paths through

@@ -6,6 +6,9 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace qz {
@@ -19,6 +22,19 @@ void write_console(std::string_view bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
+// Build scripts often send the console to the null device; the echo would
+// only read the whole file back for nothing.
+bool console_is_null_device() {
+#ifdef _WIN32
+  return false;
+#else
+  struct stat console {};
+  struct stat null_device {};
+  return ::fstat(STDOUT_FILENO, &console) == 0 && S_ISCHR(console.st_mode) &&
+         ::stat("/dev/null", &null_device) == 0 && console.st_rdev == null_device.st_rdev;
+#endif
+}
+
 }  // namespace
 
 void print_line(std::string_view text) {
@@ -29,7 +45,7 @@ void print_line(std::string_view text) {
 
 Output::Output(File& file, Echo echo)
     : file_(file),
-      echo_(echo == Echo::kAfterFile),
+      echo_(echo == Echo::kAfterFile && !console_is_null_device()),
       echo_from_memory_(echo_ && !(file.is_regular() && file.is_readable())) {
   block_.reserve(kBlockSize + kBlockSize / 4);
 }

@@ -1,6 +1,7 @@
 #include "core/util.h"
 
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 namespace qz {
@@ -44,24 +45,35 @@ std::string_view reference_for(char c) {
   }
 }
 
-int hex_digit_value(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
+// Digit values by byte, -1 for any other byte: a table lookup instead of
+// comparisons whose branches random digits would keep mispredicting.
+constexpr std::array<std::int8_t, 256> digit_table(int base) {
+  std::array<std::int8_t, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    int value = -1;
+    if (c >= '0' && c <= '9') value = c - '0';
+    if (base == 16 && c >= 'a' && c <= 'f') value = c - 'a' + 10;
+    if (base == 16 && c >= 'A' && c <= 'F') value = c - 'A' + 10;
+    table[static_cast<std::size_t>(c)] = static_cast<std::int8_t>(value);
+  }
+  return table;
 }
 
-int decimal_digit_value(char c) { return c >= '0' && c <= '9' ? c - '0' : -1; }
+template <int kBase>
+int digit_value(char c) {
+  static constexpr std::array<std::int8_t, 256> kDigits = digit_table(kBase);
+  return kDigits[static_cast<unsigned char>(c)];
+}
 
 // Accumulates in 64 bits and clamps on every step, so any number of digits
 // is safe.
-std::uint64_t parse_saturating(std::string_view digits, std::uint64_t base,
-                               int (*digit_value)(char), std::uint64_t max) {
+template <int kBase>
+std::uint64_t parse_saturating(std::string_view digits, std::uint64_t max) {
   std::uint64_t value = 0;
   for (const char c : digits) {
-    const int digit = digit_value(c);
+    const int digit = digit_value<kBase>(c);
     if (digit < 0) break;
-    value = std::min(value * base + static_cast<std::uint64_t>(digit), max);
+    value = std::min(value * kBase + static_cast<std::uint64_t>(digit), max);
   }
   return value;
 }
@@ -69,30 +81,43 @@ std::uint64_t parse_saturating(std::string_view digits, std::uint64_t base,
 }  // namespace
 
 void append_html_escaped(std::string& out, std::string_view text) {
-  std::size_t plain_from = 0;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const std::string_view reference = reference_for(text[at]);
-    if (reference.empty()) continue;
-    out.append(text, plain_from, at - plain_from);
-    out.append(reference);
-    plain_from = at + 1;
+  // Markup characters are rare: each is searched with memchr, and the runs
+  // between them go whole.
+  const char* const end = text.data() + text.size();
+  auto next = [end](const char* from, char c) {
+    const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return found != nullptr ? static_cast<const char*>(found) : end;
+  };
+  const char* plain_from = text.data();
+  const char* amp = next(plain_from, '&');
+  const char* lt = next(plain_from, '<');
+  const char* gt = next(plain_from, '>');
+  for (;;) {
+    const char* markup = std::min({amp, lt, gt});
+    if (markup == end) break;
+    out.append(plain_from, markup);
+    out.append(reference_for(*markup));
+    plain_from = markup + 1;
+    if (markup == amp) amp = next(plain_from, '&');
+    if (markup == lt) lt = next(plain_from, '<');
+    if (markup == gt) gt = next(plain_from, '>');
   }
-  out.append(text, plain_from);
+  out.append(plain_from, end);
 }
 
 std::uint32_t parse_hex_uint32(std::string_view digits) {
   return static_cast<std::uint32_t>(
-      parse_saturating(digits, 16, hex_digit_value, std::numeric_limits<std::uint32_t>::max()));
+      parse_saturating<16>(digits, std::numeric_limits<std::uint32_t>::max()));
 }
 
 std::uint32_t parse_decimal_uint32(std::string_view digits) {
   return static_cast<std::uint32_t>(
-      parse_saturating(digits, 10, decimal_digit_value, std::numeric_limits<std::uint32_t>::max()));
+      parse_saturating<10>(digits, std::numeric_limits<std::uint32_t>::max()));
 }
 
 std::int32_t parse_decimal_int32(std::string_view digits) {
   return static_cast<std::int32_t>(
-      parse_saturating(digits, 10, decimal_digit_value, std::numeric_limits<std::int32_t>::max()));
+      parse_saturating<10>(digits, std::numeric_limits<std::int32_t>::max()));
 }
 
 DecimalText::DecimalText(std::uint64_t value) {

@@ -6,7 +6,9 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -154,13 +156,15 @@ void import_warning_tricore(const Run& run);
 
 // ---- qac.cpp: QAC findings, counted per source file, into q_results ----
 
-// One finding of the QAC analyser that lies below the source root.
+// One finding of the QAC analyser that lies below the source root. Its
+// texts are views: into the line while it is classified, into the texts of
+// its QacFindings after reading.
 struct QacRecord {
-  std::string file_name;  // from the first "Src_QZ\" to the end of the path
+  std::string_view file_name;  // from the first "Src_QZ\" to the end of the path
   std::int32_t line_number = 0;
   std::int32_t priority = 0;  // one digit, 0 to 9
   std::int32_t message_number = 0;
-  std::string message_text;  // without the final "." of the message
+  std::string_view message_text;  // without the final "." of the message
 };
 
 // HIS messages (5300 to 5399) are counted as HIS only, never under their
@@ -179,10 +183,17 @@ const Pattern& qac_line_pattern();
 // Fills `record` from a finding below the source root; false (record
 // unspecified) for any other line.
 bool classify_qac_line(std::string_view line, QacRecord& record);
+
+// The findings of one input and the texts they view: each distinct file name
+// and message text is kept once, however often it is repeated.
+struct QacFindings {
+  std::vector<QacRecord> records;
+  std::deque<std::string> texts;
+};
 // The findings of the whole input, sorted by file name, line number, message
 // number and message text (bytes unsigned), repeated findings dropped: of
 // findings equal in these four, the first in input order is kept.
-std::vector<QacRecord> read_qac_records(LineReader& input);
+QacFindings read_qac_records(LineReader& input);
 
 // The findings of one source file: a run of the sorted list.
 struct QacFileGroup {
@@ -245,14 +256,28 @@ void import_qac_report(const Run& run);
 
 // ---- clang_tidy.cpp: clang-tidy console output cut into diagnostics ----
 
-// One clang-tidy diagnostic as the page shows it.
+// Where a part of a text lies in it.
+struct TextPart {
+  std::uint32_t begin = 0;
+  std::uint32_t size = 0;
+};
+
+// One clang-tidy diagnostic as the page shows it. Its parts are places in
+// its text, which is a view: into the joined lines while it is parsed, into
+// the texts of its TidyMessages after collection.
 struct TidyMessage {
-  std::string file;  // the path before the position, ending in .cpp, .c or .h
+  std::string_view text;  // all lines of the diagnostic joined by single blanks
   std::int32_t line = 0;
   std::int32_t column = 0;
-  std::string check;    // the text of the last bracket pair
-  std::string summary;  // severity, message, check and trailing text, each followed by a blank
-  std::string text;     // all lines of the diagnostic joined by single blanks
+  TextPart file_part;   // the path before the position, ending in .cpp, .c or .h
+  TextPart check_part;  // the text of the last bracket pair
+  // The summary: severity, message, check and trailing text, taken as if
+  // written one after the other, each followed by one blank.
+  std::array<TextPart, 4> summary_parts;
+
+  std::string_view part(TextPart place) const { return text.substr(place.begin, place.size); }
+  std::string_view file() const { return part(file_part); }
+  std::string_view check() const { return part(check_part); }
 };
 
 // The first line of a diagnostic: "line:column:", white space, a severity,
@@ -312,8 +337,8 @@ using TidyMessageGroups = std::array<std::string_view, 8>;
 // choices, by scanning for the few places where they can begin and end;
 // false when the text does not match that way.
 bool split_tidy_message(std::string_view text, TidyMessageGroups& groups);
-// Fills `message` from one joined text; false (message untouched) when the
-// text does not match tidy_message_pattern.
+// Fills `message` from one joined text (of less than 4 GiB); false (message
+// untouched) when the text does not match tidy_message_pattern.
 bool parse_tidy_message(std::string_view text, TidyMessage& message);
 
 // Orders by file, then line, check, summary, column and whole text (texts
@@ -322,9 +347,19 @@ bool tidy_message_less(const TidyMessage& a, const TidyMessage& b);
 // Same file, line, column, check and text.
 bool tidy_message_equal(const TidyMessage& a, const TidyMessage& b);
 
+// The messages of one input and the texts they view, kept in large blocks
+// rather than one allocation per message.
+struct TidyMessages {
+  std::vector<TidyMessage> messages;
+  std::vector<std::unique_ptr<char[]>> text_blocks;
+  char* block_start = nullptr;  // where the texts of the last block begin
+  std::size_t block_size = 0;
+  std::size_t block_used = 0;
+};
+
 // Reads the whole input into messages, keeps those that parse, sorts them
 // and drops duplicates. False, with the reason printed, when none is left.
-bool collect_tidy_messages(LineReader& input, std::vector<TidyMessage>& messages);
+bool collect_tidy_messages(LineReader& input, TidyMessages& collected);
 
 void visualize_clang_tidy(const Run& run);
 

@@ -1,8 +1,10 @@
 // QAC result lines: findings below the source root, de-duplicated and
 // counted per source file, into q_results. The text report (qac_report.cpp)
 // reads them the same way.
+#include <algorithm>
 #include <array>
 #include <tuple>
+#include <unordered_map>
 
 #include "core/sql.h"
 #include "core/util.h"
@@ -21,9 +23,52 @@ constexpr SqlTable kQResultsTable{
     "values (",
     true};
 
-auto identity(const QacRecord& record) {
-  return std::tie(record.file_name, record.line_number, record.message_number,
-                  record.message_text);
+// Where each text stands among all texts of the input, in byte order, so
+// that records sort on numbers: many findings share a file and a message,
+// and comparing those texts again and again costs more than all the rest.
+std::unordered_map<const char*, std::uint32_t> text_ranks(const std::deque<std::string>& texts) {
+  std::vector<std::string_view> sorted(texts.begin(), texts.end());
+  std::sort(sorted.begin(), sorted.end());
+  std::unordered_map<const char*, std::uint32_t> ranks;
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    ranks.emplace(sorted[i].data(), static_cast<std::uint32_t>(i));
+  }
+  return ranks;
+}
+
+// The identity of a finding, and its place in the input last, so that
+// sorting keeps equal findings in input order.
+struct SortKey {
+  std::uint32_t file_name;
+  std::int32_t line_number;
+  std::int32_t message_number;
+  std::uint32_t message_text;
+  std::uint32_t index;
+  auto identity() const { return std::tie(file_name, line_number, message_number, message_text); }
+  bool operator<(const SortKey& other) const {
+    return std::tie(file_name, line_number, message_number, message_text, index) <
+           std::tie(other.file_name, other.line_number, other.message_number, other.message_text,
+                    other.index);
+  }
+};
+
+void sort_and_deduplicate(QacFindings& findings) {
+  const std::unordered_map<const char*, std::uint32_t> ranks = text_ranks(findings.texts);
+  std::vector<SortKey> keys;
+  keys.reserve(findings.records.size());
+  for (std::size_t i = 0; i < findings.records.size(); ++i) {
+    const QacRecord& record = findings.records[i];
+    keys.push_back({ranks.at(record.file_name.data()), record.line_number, record.message_number,
+                    ranks.at(record.message_text.data()), static_cast<std::uint32_t>(i)});
+  }
+  std::sort(keys.begin(), keys.end());
+  std::vector<QacRecord> kept;
+  kept.reserve(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (i > 0 && keys[i].identity() == keys[i - 1].identity()) continue;
+    kept.push_back(findings.records[keys[i].index]);
+  }
+  findings.records = std::move(kept);
 }
 
 bool comes_first(const QacFileGroup& a, const QacFileGroup& b) {
@@ -59,30 +104,37 @@ bool classify_qac_line(std::string_view line, QacRecord& record) {
   if (file_name.empty()) return false;
   // The pattern guarantees digits; a number too large for 32 bits keeps the
   // finding and stands at the greatest value instead of wrapping.
-  record.file_name.assign(file_name);
+  record.file_name = file_name;
   record.line_number = parse_decimal_int32(groups[2]);
   record.priority = parse_decimal_int32(groups[4]);
   record.message_number = parse_decimal_int32(groups[5]);
-  record.message_text.assign(groups[6]);
+  record.message_text = groups[6];
   return true;
 }
 
-std::vector<QacRecord> read_qac_records(LineReader& input) {
-  std::vector<QacRecord> records;
-  read_records<QacRecord>(input, classify_qac_line,
-                          [&](const QacRecord& record) { records.push_back(record); });
-  sort_and_deduplicate(
-      records, [](const QacRecord& a, const QacRecord& b) { return identity(a) < identity(b); },
-      [](const QacRecord& a, const QacRecord& b) { return identity(a) == identity(b); });
-  return records;
+QacFindings read_qac_records(LineReader& input) {
+  QacFindings findings;
+  std::unordered_map<std::string_view, std::string_view> kept_texts;
+  auto keep = [&](std::string_view text) {
+    if (const auto found = kept_texts.find(text); found != kept_texts.end()) return found->second;
+    const std::string_view kept = findings.texts.emplace_back(text);
+    kept_texts.emplace(kept, kept);
+    return kept;
+  };
+  read_records<QacRecord>(input, classify_qac_line, [&](const QacRecord& record) {
+    QacRecord kept = record;
+    kept.file_name = keep(record.file_name);
+    kept.message_text = keep(record.message_text);
+    findings.records.push_back(kept);
+  });
+  sort_and_deduplicate(findings);
+  return findings;
 }
 
 std::vector<QacFileGroup> group_by_file(const std::vector<QacRecord>& records) {
   std::vector<QacFileGroup> groups;
   for (const std::span<const QacRecord> run :
-       runs_of_equal_key(std::span(records), [](const QacRecord& r) -> const std::string& {
-         return r.file_name;
-       })) {
+       runs_of_equal_key(std::span(records), [](const QacRecord& r) { return r.file_name; })) {
     groups.push_back({run.front().file_name, run});
   }
   std::sort(groups.begin(), groups.end(), comes_first);
@@ -102,11 +154,11 @@ PriorityCounts count_priorities(const QacFileGroup& group) {
 }
 
 void import_qac(const Run& run) {
-  const std::vector<QacRecord> records = read_qac_records(run.input);
+  const QacFindings findings = read_qac_records(run.input);
   SqlScript script(run, kQResultsTable);
   std::string file_name;
   std::vector<SqlValue> values;
-  for (const QacFileGroup& group : group_by_file(records)) {
+  for (const QacFileGroup& group : group_by_file(findings.records)) {
     // The file column names the platform too: "<platform>\<file name>".
     file_name.assign(run.settings.platform).append("\\").append(group.file_name);
     const PriorityCounts counts = count_priorities(group);

@@ -165,8 +165,9 @@ void write_qac_report(const RunSettings& settings, std::size_t unique_findings,
 }
 
 void import_qac_report(const Run& run) {
-  const std::vector<QacRecord> records = read_qac_records(run.input);
-  write_qac_report(run.settings, records.size(), group_by_file(records), run.output);
+  const QacFindings findings = read_qac_records(run.input);
+  write_qac_report(run.settings, findings.records.size(), group_by_file(findings.records),
+                   run.output);
 }
 
 }  // namespace qz

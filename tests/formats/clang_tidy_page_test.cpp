@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "core/util.h"
 #include "formats/formats.h"
 #include "support/run_format.h"
@@ -10,10 +12,13 @@ namespace {
 // The page itself is pinned by the end-to-end cases (numbering, base names,
 // message layout, escaped message texts); these tests cover the rest.
 
-TidyMessage in_file(std::string file, std::string text) {
+// A message of `file` whose text is the file name, a blank and `label`; the
+// texts live as long as the test program.
+TidyMessage in_file(const std::string& file, const std::string& label) {
+  static std::deque<std::string> texts;
   TidyMessage message;
-  message.file = std::move(file);
-  message.text = std::move(text);
+  message.text = texts.emplace_back(file + " " + label);
+  message.file_part = {0, static_cast<std::uint32_t>(file.size())};
   return message;
 }
 
@@ -29,8 +34,8 @@ TEST(GroupMessagesByFile, OneGroupPerRunOfTheExactPathViewingTheMessages) {
     for (const TidyMessage& message : group.messages) {
       EXPECT_GE(&message, sorted.data());
       EXPECT_LT(&message, sorted.data() + sorted.size());
-      EXPECT_EQ(message.file, group.path);
-      line += " " + message.text;
+      EXPECT_EQ(message.file(), group.path);
+      line += " " + std::string(message.text.substr(message.file().size() + 1));
     }
     layout.push_back(line);
   }

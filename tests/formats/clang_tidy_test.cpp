@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include <filesystem>
 #include <random>
 #include <regex>
@@ -241,33 +243,44 @@ TEST(MessageJoiner, HandsOutEachMessageOnceItIsComplete) {
   EXPECT_FALSE(joiner.finish(last));
 }
 
+// The summary as the text it stands for: each part followed by one blank.
+std::string summary_of(const TidyMessage& message) {
+  std::string summary;
+  for (const TextPart part : message.summary_parts) summary.append(message.part(part)) += ' ';
+  return summary;
+}
+
 TEST(ParseTidyMessage, FillsEveryField) {
   const struct {
     std::string text;
-    TidyMessage expected;  // text is always the whole input
+    std::string file;
+    int line;
+    int column;
+    std::string check;
+    std::string summary;
   } cases[] = {
       {"src/a.cpp:10:5: warning: use nullptr [modernize-use-nullptr]     int *p = 0;"
        "              ^",
-       {"src/a.cpp", 10, 5, "modernize-use-nullptr",
-        "warning use nullptr  modernize-use-nullptr      int *p = 0;              ^ ", ""}},
+       "src/a.cpp", 10, 5, "modernize-use-nullptr",
+       "warning use nullptr  modernize-use-nullptr      int *p = 0;              ^ "},
       {"src/a.cpp:7:3: warning: subscript [x-y]     a[i] = 0;     ^",
-       {"src/a.cpp", 7, 3, "i", "warning subscript [x-y]     a i  = 0;     ^ ", ""}},
-      {"include/x.h:1:1: error: e [c]", {"include/x.h", 1, 1, "c", "error e  c  ", ""}},
-      {"C:\\w\\b.c:0012:007:\tnote:\v n [a]b]", {"C:\\w\\b.c", 12, 7, "a]b", "note n  a]b  ", ""}},
-      {"x.h.cpp.c:1:2: warning: w [] t", {"x.h.cpp.c", 1, 2, "", "warning w    t ", ""}},
-      {"src/x.cpp:99999999999:2147483648: warning: huge [a]",
-       {"src/x.cpp", 2147483647, 2147483647, "a", "warning huge  a  ", ""}},
-      {"a.c:1:2: note: x [y] b.c:3:4: warning: z [w]",
-       {"a.c:1:2: note: x [y] b.c", 3, 4, "w", "warning z  w  ", ""}},
+       "src/a.cpp", 7, 3, "i", "warning subscript [x-y]     a i  = 0;     ^ "},
+      {"include/x.h:1:1: error: e [c]", "include/x.h", 1, 1, "c", "error e  c  "},
+      {"C:\\w\\b.c:0012:007:\tnote:\v n [a]b]", "C:\\w\\b.c", 12, 7, "a]b", "note n  a]b  "},
+      {"x.h.cpp.c:1:2: warning: w [] t", "x.h.cpp.c", 1, 2, "", "warning w    t "},
+      {"src/x.cpp:99999999999:2147483648: warning: huge [a]", "src/x.cpp", 2147483647,
+       2147483647, "a", "warning huge  a  "},
+      {"a.c:1:2: note: x [y] b.c:3:4: warning: z [w]", "a.c:1:2: note: x [y] b.c", 3, 4, "w",
+       "warning z  w  "},
   };
   for (const auto& c : cases) {
     TidyMessage actual;
     ASSERT_TRUE(parse_tidy_message(c.text, actual)) << c.text;
-    EXPECT_EQ(actual.file, c.expected.file) << c.text;
-    EXPECT_EQ(actual.line, c.expected.line) << c.text;
-    EXPECT_EQ(actual.column, c.expected.column) << c.text;
-    EXPECT_EQ(actual.check, c.expected.check) << c.text;
-    EXPECT_EQ(actual.summary, c.expected.summary) << c.text;
+    EXPECT_EQ(actual.file(), c.file) << c.text;
+    EXPECT_EQ(actual.line, c.line) << c.text;
+    EXPECT_EQ(actual.column, c.column) << c.text;
+    EXPECT_EQ(actual.check(), c.check) << c.text;
+    EXPECT_EQ(summary_of(actual), c.summary) << c.text;
     EXPECT_EQ(actual.text, c.text);
   }
 }
@@ -286,9 +299,9 @@ TEST(ParseTidyMessage, DropsTextsThatAreNoUsableDiagnostic) {
   };
   for (const std::string& text : texts) {
     TidyMessage message;
-    message.file = "untouched";
+    message.text = "untouched";
     EXPECT_FALSE(parse_tidy_message(text, message)) << text;
-    EXPECT_EQ(message.file, "untouched");
+    EXPECT_EQ(message.text, "untouched");
   }
 }
 
@@ -297,14 +310,29 @@ TEST(ParseTidyMessage, TakesVeryLongTextsInStride) {
   const std::string text = "a/" + filler + "x.c:1:2: warning: " + filler + " [c] " + filler;
   TidyMessage message;
   ASSERT_TRUE(parse_tidy_message(text, message));
-  EXPECT_EQ(message.file, "a/" + filler + "x.c");
-  EXPECT_EQ(message.check, "c");
-  EXPECT_EQ(message.summary, "warning " + filler + "  c  " + filler + " ");
+  EXPECT_EQ(message.file(), "a/" + filler + "x.c");
+  EXPECT_EQ(message.check(), "c");
+  EXPECT_EQ(summary_of(message), "warning " + filler + "  c  " + filler + " ");
 }
 
-TidyMessage message(std::string file, int line, std::string check, std::string summary,
-                    int column = 1, std::string text = "t") {
-  return {std::move(file), line, column, std::move(check), std::move(summary), std::move(text)};
+// A message whose text holds the parts one after another (file, check,
+// summary, then a tail), as tests of the ordering need them; the texts live
+// as long as the test program.
+TidyMessage message(std::string_view file, int line, std::string_view check,
+                    std::string_view summary, int column = 1, std::string_view tail = "t") {
+  static std::deque<std::string> texts;
+  TidyMessage built;
+  built.text = texts.emplace_back(std::string(file) + std::string(check) + std::string(summary) +
+                                  std::string(tail));
+  built.line = line;
+  built.column = column;
+  auto place = [](std::size_t begin, std::size_t size) {
+    return TextPart{static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(size)};
+  };
+  built.file_part = place(0, file.size());
+  built.check_part = place(file.size(), check.size());
+  built.summary_parts = {place(file.size() + check.size(), summary.size()), {}, {}, {}};
+  return built;
 }
 
 TEST(TidyMessageLess, OrdersByFileLineCheckSummaryColumnThenText) {
@@ -338,9 +366,9 @@ TEST(TidyMessageLess, OrdersByFileLineCheckSummaryColumnThenText) {
   }
 }
 
-TEST(TidyMessageEqual, ComparesEverythingButTheSummary) {
+TEST(TidyMessageEqual, ComparesFileLineColumnCheckAndText) {
   const TidyMessage base = message("a.c", 1, "c", "s", 5, "text");
-  EXPECT_TRUE(tidy_message_equal(base, message("a.c", 1, "c", "other summary", 5, "text")));
+  EXPECT_TRUE(tidy_message_equal(base, message("a.c", 1, "c", "s", 5, "text")));
   EXPECT_FALSE(tidy_message_equal(base, message("b.c", 1, "c", "s", 5, "text")));
   EXPECT_FALSE(tidy_message_equal(base, message("a.c", 2, "c", "s", 5, "text")));
   EXPECT_FALSE(tidy_message_equal(base, message("a.c", 1, "c", "s", 6, "text")));

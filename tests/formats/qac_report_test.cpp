@@ -9,7 +9,7 @@ namespace {
 // columns and counts of the table for any name length and number size.
 
 QacRecord qac_record(std::string_view file_name, int priority, int message_number) {
-  return {std::string(file_name), 1, priority, message_number, "Text"};
+  return {file_name, 1, priority, message_number, "Text"};
 }
 
 constexpr std::string_view kLabels[] = {"[Qac totals per file]", "[Prio 9-8]", "[Prio 7-5]",

@@ -30,10 +30,10 @@ std::string qac_line(std::string_view path, std::string_view line, int priority,
 }
 
 QacRecord qac_record(std::string_view file_name, int line, int priority, int message_number) {
-  return {std::string(file_name), line, priority, message_number, "Text"};
+  return {file_name, line, priority, message_number, "Text"};
 }
 
-std::vector<QacRecord> read_lines(const std::vector<std::string>& lines) {
+QacFindings read_lines(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   const test::TempDir dir;
@@ -45,8 +45,9 @@ std::vector<QacRecord> read_lines(const std::vector<std::string>& lines) {
 std::string describe(const std::vector<QacRecord>& records) {
   std::string text;
   for (const QacRecord& r : records) {
-    text += r.file_name + "(" + std::to_string(r.line_number) + ") P" + std::to_string(r.priority) +
-            " M" + std::to_string(r.message_number) + " " + r.message_text + "\n";
+    text += std::string(r.file_name) + "(" + std::to_string(r.line_number) + ") P" +
+            std::to_string(r.priority) + " M" + std::to_string(r.message_number) + " " +
+            std::string(r.message_text) + "\n";
   }
   return text;
 }
@@ -146,7 +147,7 @@ TEST(SourceRelativeName, KeepsThePathFromTheFirstMarker) {
 }
 
 TEST(ReadQacRecords, OrdersByNameLineMessageAndText) {
-  const std::vector<QacRecord> records = read_lines({
+  const QacFindings findings = read_lines({
       qac_line("Src_QZ\\b.c", "1", 0, "1", "Text"),
       qac_line("Src_QZ\\a.cpp", "1", 0, "1", "Text"),
       qac_line("Src_QZ\\a.c", "2", 0, "1", "Text"),
@@ -156,7 +157,7 @@ TEST(ReadQacRecords, OrdersByNameLineMessageAndText) {
       qac_line("Src_QZ\\a.c", "2", 0, "900", "A"),
       qac_line("Src_QZ\\a.c", "2", 0, "1", "A"),
   });
-  EXPECT_EQ(describe(records),
+  EXPECT_EQ(describe(findings.records),
             "Src_QZ\\a.c(2) P0 M1 A\n"
             "Src_QZ\\a.c(2) P0 M1 B\n"
             "Src_QZ\\a.c(2) P0 M1 Text\n"
@@ -171,7 +172,7 @@ TEST(ReadQacRecords, KeepsTheFirstOfRepeatedFindingsInInputOrder) {
   // Priority takes no part in what counts as the same finding.
   for (const int first_priority : {2, 8}) {
     const int second_priority = 10 - first_priority;
-    const std::vector<QacRecord> records = read_lines({
+    const QacFindings findings = read_lines({
         qac_line("Src_QZ\\z.c", "5", first_priority, "10", "T"),
         qac_line("Src_QZ\\a.c", "1", 0, "1", "T"),
         qac_line("Src_QZ\\z.c", "5", second_priority, "10", "T"),
@@ -179,8 +180,8 @@ TEST(ReadQacRecords, KeepsTheFirstOfRepeatedFindingsInInputOrder) {
         qac_line("Src_QZ\\z.c", "5", first_priority, "10", "T"),
         qac_line("Src_QZ\\a.c", "1", 0, "1", "T"),
     });
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[1].priority, first_priority);
+    ASSERT_EQ(findings.records.size(), 2u);
+    EXPECT_EQ(findings.records[1].priority, first_priority);
   }
 }
 
