@@ -4,7 +4,6 @@
 #include <re2/re2.h>
 
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -94,109 +93,6 @@ std::string translate_ecmascript(std::string_view ecmascript) {
 
 namespace {
 
-// Index one past the bracket expression that starts at `open`.
-std::size_t skip_bracket(std::string_view text, std::size_t open) {
-  std::size_t i = open + 1;
-  if (i < text.size() && text[i] == '^') ++i;
-  for (; i < text.size(); ++i) {
-    if (text[i] == '\\') {
-      ++i;
-    } else if (text[i] == '[' && i + 1 < text.size() && text[i + 1] == ':') {
-      i = text.find(":]", i + 2) + 1;
-    } else if (text[i] == ']') {
-      return i + 1;
-    }
-  }
-  return text.size();
-}
-
-// Index one past the group that starts at `open`.
-std::size_t skip_group(std::string_view text, std::size_t open) {
-  int depth = 0;
-  for (std::size_t i = open; i < text.size(); ++i) {
-    if (text[i] == '\\') {
-      ++i;
-    } else if (text[i] == '[') {
-      i = skip_bracket(text, i) - 1;
-    } else if (text[i] == '(') {
-      ++depth;
-    } else if (text[i] == ')' && --depth == 0) {
-      return i + 1;
-    }
-  }
-  return text.size();
-}
-
-bool has_top_level_alternative(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\') {
-      ++i;
-    } else if (text[i] == '[') {
-      i = skip_bracket(text, i) - 1;
-    } else if (text[i] == '(') {
-      i = skip_group(text, i) - 1;
-    } else if (text[i] == '|') {
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
-RequiredLiterals required_literals(std::string_view text) {
-  RequiredLiterals found;
-  if (has_top_level_alternative(text)) return found;
-  std::string run;
-  bool at_start = true;  // nothing but literals so far
-  auto end_run = [&] {
-    if (at_start) {
-      found.prefix = run;
-    } else if (run.size() > found.longest.size()) {
-      found.longest = run;
-    }
-    run.clear();
-    at_start = false;
-  };
-  std::size_t i = text.starts_with('^') ? 1 : 0;
-  while (i < text.size()) {
-    // One atom: a literal character, or anything else.
-    std::size_t next = i + 1;
-    bool literal = false;
-    char c = text[i];
-    if (c == '\\' && i + 1 < text.size()) {
-      c = text[i + 1];
-      next = i + 2;
-      literal = !std::isalnum(static_cast<unsigned char>(c));
-    } else if (c == '[') {
-      next = skip_bracket(text, i);
-    } else if (c == '(') {
-      next = skip_group(text, i);
-    } else {
-      literal = c != '.' && c != '$' && c != '^';
-    }
-    const char quantifier = next < text.size() ? text[next] : '\0';
-    const bool optional = quantifier == '*' || quantifier == '?' ||
-                          (quantifier == '{' && next + 1 < text.size() && text[next + 1] == '0');
-    const bool repeated = quantifier == '+' || quantifier == '{' || optional;
-    if (literal && !optional) run += c;
-    if (!literal || repeated) end_run();
-    if (quantifier == '{') {
-      const std::size_t close = text.find('}', next);
-      next = close == std::string_view::npos ? text.size() : close + 1;
-    } else if (repeated) {
-      ++next;
-    }
-    if (repeated && next < text.size() && text[next] == '?') ++next;  // lazy
-    i = next;
-  }
-  end_run();
-  if (found.longest == found.prefix) found.longest.clear();
-  return found;
-}
-
-namespace {
-
 // The JIT-compiled form of the pattern, anchored at both ends, or null where
 // the JIT is not available (some hardened systems forbid executable memory).
 pcre2_code* compile_for_jit(const std::string& translated) {
@@ -214,14 +110,11 @@ pcre2_code* compile_for_jit(const std::string& translated) {
 
 }  // namespace
 
-Pattern::Pattern(std::string_view ecmascript) {
+Pattern::Pattern(std::string_view ecmascript) : literals_(ecmascript) {
   const std::string translated = translate_ecmascript(ecmascript);
   re_ = std::make_unique<re2::RE2>(translated, latin1_options());
   if (!re_->ok()) fail(ecmascript, re_->error());
   if (group_count() >= 16) fail(ecmascript, "more than 15 groups");
-  RequiredLiterals literals = required_literals(ecmascript);
-  prefix_ = std::move(literals.prefix);
-  required_ = std::move(literals.longest);
   pcre2_ = compile_for_jit(translated);
   if (pcre2_ == nullptr) return;
   std::uint32_t pcre2_groups = 0;
@@ -241,18 +134,11 @@ Pattern::~Pattern() {
   pcre2_code_free(pcre2_);
 }
 
-// Most lines of a log hold no trace of what a pattern looks for; a literal
-// test settles them without running the automaton over the line.
-bool Pattern::may_match(std::string_view line) const {
-  return line.starts_with(prefix_) &&
-         (required_.empty() || line.find(required_, prefix_.size()) != std::string_view::npos);
-}
-
 int Pattern::group_count() const { return re_->NumberOfCapturingGroups(); }
 
 bool Pattern::matches(std::string_view line) const {
   // Without groups RE2 runs its DFA, which rejects a line in one pass.
-  return may_match(line) && re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
+  return literals_.may_match(line) && re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
                                        re2::RE2::ANCHOR_BOTH, nullptr, 0);
 }
 
@@ -263,7 +149,7 @@ bool Pattern::match(std::string_view line, std::span<std::string_view> groups) c
 }
 
 bool Pattern::match_by_re2(std::string_view line, std::span<std::string_view> groups) const {
-  return matches(line) && groups_by_re2(line, groups);
+  return groups_by_re2(line, groups);
 }
 
 bool Pattern::groups_by_pcre2(std::string_view line, std::span<std::string_view> groups) const {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/literal_chain.h"
+
 namespace re2 {
 class RE2;
 }
@@ -51,32 +53,21 @@ class Pattern {
   // shorter than group_count().
   bool match(std::string_view line, std::span<std::string_view> groups) const;
 
-  // The same, with the groups always taken by RE2: the reference for
-  // checking the fast path.
+  // The same by RE2 alone, without the literal test and PCRE2: the
+  // reference for checking the fast path.
   bool match_by_re2(std::string_view line, std::span<std::string_view> groups) const;
 
  private:
-  bool may_match(std::string_view line) const;
   bool groups_by_pcre2(std::string_view line, std::span<std::string_view> groups) const;
   bool groups_by_re2(std::string_view line, std::span<std::string_view> groups) const;
 
+  LiteralChain literals_;
   std::unique_ptr<re2::RE2> re_;
-  std::string prefix_;    // every matching line begins with it
-  std::string required_;  // every matching line contains it
   pcre2_real_code_8* pcre2_ = nullptr;  // null without a JIT
   pcre2_real_match_data_8* match_data_ = nullptr;
   pcre2_real_match_context_8* match_context_ = nullptr;
   pcre2_real_jit_stack_8* jit_stack_ = nullptr;
 };
-
-// Literal texts that every line matching an ECMAScript pattern must hold:
-// the literal start of the pattern, and the longest other literal run outside
-// groups and repetitions. Either is empty when there is none.
-struct RequiredLiterals {
-  std::string prefix;
-  std::string longest;
-};
-RequiredLiterals required_literals(std::string_view ecmascript);
 
 // Rewrites an ECMAScript pattern into the syntax that RE2 and PCRE2 share,
 // with the same meaning: "." matches neither line feed nor carriage return,

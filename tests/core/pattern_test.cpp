@@ -23,36 +23,6 @@ TEST(TranslateEcmascript, RewritesOnlyWhatMeansSomethingElseInRe2OrPcre2) {
   for (const auto& [ecmascript, re2] : cases) EXPECT_EQ(translate_ecmascript(ecmascript), re2);
 }
 
-TEST(RequiredLiterals, TakesLiteralsOutsideGroupsAndRepetitions) {
-  struct Case {
-    std::string pattern, prefix, longest;
-  };
-  const Case cases[] = {
-      {"abc", "abc", ""},
-      {"^abc.*", "abc", ""},
-      {"[[:space:]]+Test[[:punct:]]+", "", "Test"},
-      {R"(\<tr\>\<td\>Lines[[:punct:]]+\<\/td\>\<\/tr\>)", "<tr><td>Lines", "</td></tr>"},
-      {R"(\*\*\*TER[[:space:]]+)", "***TER", ""},
-      {R"(([0-9a-f]{8})\+([0-9a-f]{6}))", "", "+"},
-      {R"(^\s+(.*)\s+0x([0-9a-f]{8}))", "", "0x"},
-      {R"(x\(?\)?yz)", "x", "yz"},
-      {"ab*c", "a", "c"},
-      {"ab+c", "ab", "c"},
-      {"ab{0,2}cd", "a", "cd"},
-      {"ab{2}cd", "ab", "cd"},
-      {"(abc)x|y", "", ""},
-      {"(a|b)cd", "", "cd"},
-      {"a.b[xyz]cd$", "a", "cd"},
-      {"ab^cd", "ab", "cd"},
-      {"", "", ""},
-  };
-  for (const Case& c : cases) {
-    const RequiredLiterals found = required_literals(c.pattern);
-    EXPECT_EQ(found.prefix, c.prefix) << c.pattern;
-    EXPECT_EQ(found.longest, c.longest) << c.pattern;
-  }
-}
-
 TEST(Pattern, MatchesWholeLinesOnlyAndReportsGroups) {
   const Pattern pattern("(a+)(b)?");
   std::string_view groups[2];
@@ -89,7 +59,6 @@ TEST(Pattern, AgreesWithEcmascriptOnTheRulesImportersRelyOn) {
 // A brace without its closing brace is no pattern; it used to hang the
 // literal scan.
 TEST(Pattern, RejectsAnUnterminatedRepetition) {
-  EXPECT_EQ(required_literals("ab{2").prefix, "ab");
   EXPECT_DEATH(Pattern("ab{2"), "unterminated repetition");
   EXPECT_DEATH(Pattern("(a){1,"), "unterminated repetition");
 }
