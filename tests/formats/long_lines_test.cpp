@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "crafted.h"
 #include "support/run_format.h"
 #include "support/sqlite_db.h"
 
@@ -224,6 +226,51 @@ std::string param_name(const testing::TestParamInfo<LongLineParam>& info) {
 
 INSTANTIATE_TEST_SUITE_P(EveryParserType, LongLine, testing::ValuesIn(long_line_params()),
                          param_name);
+
+// Lines built from a pattern's own tokens (runs of blanks, "0x", ":", ".)",
+// "[", fragments of valid lines repeated), as the benchmark times them: a
+// near miss gives what an empty input gives, a valid one its row, and
+// neither may take a matcher into backtracking (the benchmark measures the
+// time; here a slow matcher would show as a test that does not end).
+struct CraftedParam {
+  std::string_view parser_type;
+  const bench::CraftedLine* line;
+};
+
+class CraftedLine : public testing::TestWithParam<CraftedParam> {};
+
+TEST_P(CraftedLine, GivesWhatItsShapeGives) {
+  const CraftedParam& param = GetParam();
+  const test::FormatOutcome outcome =
+      test::run_format(param.parser_type, bench::build_crafted_line(*param.line, 100 * kKilobyte));
+  ASSERT_TRUE(outcome.ok);
+  const test::FormatOutcome empty = test::run_format(param.parser_type, "");
+  if (!param.line->gives_row) {
+    EXPECT_EQ(outcome.output, empty.output);
+    return;
+  }
+  EXPECT_NE(outcome.output, empty.output);
+}
+
+std::vector<CraftedParam> crafted_params() {
+  std::vector<CraftedParam> params;
+  for (const LongLineCase& type : long_line_cases()) {
+    for (const bench::CraftedLine& line : bench::crafted_lines(type.parser_type)) {
+      params.push_back({type.parser_type, &line});
+    }
+  }
+  return params;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryParserType, CraftedLine, testing::ValuesIn(crafted_params()),
+                         [](const testing::TestParamInfo<CraftedParam>& info) {
+                           std::string name = std::string(info.param.parser_type) + "_" +
+                                              std::string(info.param.line->name);
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace qz
