@@ -10,6 +10,8 @@
 //   existing_output  optional: placed at the output path before the run
 //   sqlite_query     optional: run after loading the output script twice into
 //   sqlite_rows      SQLite; its rows ("|"-joined, one a line) must equal these
+//   database_query   optional: run on the database "{out}.db" that the case's
+//   database_rows    --database option named; its rows must equal these
 //   windows_only     optional, empty: the case runs in the Windows mode only
 // In both outputs the run's quoted date and time are masked as "<date>", "<time>".
 //
@@ -93,9 +95,9 @@ std::string expected_stdout(const fs::path& file) {
 }
 
 bool is_case_control_file(const fs::path& file) {
-  static constexpr std::array<std::string_view, 8> kNames{
-      "args", "expected_stdout", "expected_output", "expected_status",
-      "existing_output", "sqlite_query", "sqlite_rows", "windows_only"};
+  static constexpr std::array<std::string_view, 10> kNames{
+      "args", "expected_stdout", "expected_output", "expected_status", "existing_output",
+      "sqlite_query", "sqlite_rows", "database_query", "database_rows", "windows_only"};
   return std::find(kNames.begin(), kNames.end(), file.filename().string()) != kNames.end();
 }
 
@@ -162,6 +164,14 @@ TEST_P(EndToEnd, MatchesExpectedFiles) {
   const std::string output = read_file(output_path);
   EXPECT_EQ(mask_timestamp(output), expected_text(case_dir / "expected_output"));
 
+  if (fs::exists(case_dir / "database_query")) {
+    SqliteDb db(output_path + ".db");
+    std::string rows;
+    for (const std::string& row : db.query(read_file(case_dir / "database_query"))) {
+      rows += row + "\n";
+    }
+    EXPECT_EQ(rows, read_file(case_dir / "database_rows"));
+  }
   if (fs::exists(case_dir / "sqlite_query")) {
     SqliteDb db;
     ASSERT_EQ(db.run_script(output), "");
