@@ -23,9 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kBanner =
-    "QZTestResult version 1.11 from Nov 30 2022\n"
-    "Copyright (C) 2022 The QZTestResult developers\n";
 constexpr std::string_view kTestLine = "  Test: mode_starts_in_init() .......passed\n";
 
 using Result = ProgramResult;

@@ -26,9 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kBanner =
-    "QZTestResult version 1.11 from Nov 30 2022\n"
-    "Copyright (C) 2022 The QZTestResult developers\n";
 
 // An input kind: "empty", "random_bytes", "nul_bytes", an example's file name
 // ("Map.map"), or "nul_in_lines/" and an example's file name.

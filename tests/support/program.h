@@ -6,6 +6,11 @@
 
 namespace qz::test {
 
+// The two banner lines the program prints first on Linux.
+inline constexpr std::string_view kBanner =
+    "QZTestResult version 1.11 from Nov 30 2022\n"
+    "Copyright (C) 2022 The QZTestResult developers\n";
+
 // `text` as one word of a POSIX shell command.
 std::string shell_quote(std::string_view text);
 
