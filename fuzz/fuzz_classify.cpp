@@ -114,7 +114,8 @@ void check_map_line(string_view line) {
   require(record.originhex.size() == 8 && all_of(record.originhex, is_lower_hex), "map: origin");
   require(record.sizehex.size() == 6 && all_of(record.sizehex, is_lower_hex), "map: size");
   require(line.starts_with(record.originhex + "+" + record.sizehex), "map: line start");
-  require(record.origindec == std::strtoul(record.originhex.c_str(), nullptr, 16), "map: origin value");
+  require(record.origindec == std::strtoul(record.originhex.c_str(), nullptr, 16),
+          "map: origin value");
   require(record.sizedec == std::strtoul(record.sizehex.c_str(), nullptr, 16), "map: size value");
   require(contains(line, record.section) && contains(line, record.filename), "map: texts in line");
   require(line.ends_with(record.filename), "map: module ends the line");
@@ -318,9 +319,11 @@ std::uint64_t reference_value(string_view digits, int base) {
 
 void check_numbers(string_view text) {
   constexpr std::uint64_t kMax32 = std::numeric_limits<std::uint32_t>::max();
-  const std::size_t hex_end = std::min(text.find_first_not_of("0123456789abcdefABCDEF"), text.size());
+  const std::size_t hex_end =
+      std::min(text.find_first_not_of("0123456789abcdefABCDEF"), text.size());
   const std::uint32_t hex = qz::parse_hex_uint32(text);
-  require(hex == std::min(reference_value(text.substr(0, hex_end), 16), kMax32), "parse_hex_uint32");
+  require(hex == std::min(reference_value(text.substr(0, hex_end), 16), kMax32),
+          "parse_hex_uint32");
   require(qz::parse_hex_uint32(qz::hex_text(hex)) == hex, "hex_text round trip");
   const std::size_t dec_end = std::min(text.find_first_not_of("0123456789"), text.size());
   const std::uint64_t dec = reference_value(text.substr(0, dec_end), 10);
@@ -343,7 +346,7 @@ void check_html_escape(string_view text) {
       continue;
     }
     const string_view rest = string_view(out).substr(at);
-    const string_view reference = rest.starts_with("&amp;") ? "&amp;"
+    const string_view reference = rest.starts_with("&amp;")  ? "&amp;"
                                   : rest.starts_with("&lt;") ? "&lt;"
                                   : rest.starts_with("&gt;") ? "&gt;"
                                                              : "";

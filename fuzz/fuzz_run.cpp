@@ -22,8 +22,8 @@ namespace {
 
 std::string scratch_path(const char* what) {
   const char* dir = std::getenv("TMPDIR");
-  return std::string(dir != nullptr ? dir : "/tmp") + "/qz_fuzz_" + std::to_string(getpid()) +
-         "_" + what;
+  return std::string(dir != nullptr ? dir : "/tmp") + "/qz_fuzz_" + std::to_string(getpid()) + "_" +
+         what;
 }
 
 [[noreturn]] void fail(const std::string& what) {

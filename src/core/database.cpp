@@ -99,9 +99,10 @@ void DatabaseImport::bind(sqlite3_stmt* statement, int column, const SqlValue& v
       !value.quoted &&
       std::from_chars(value.text.data(), value.text.data() + value.text.size(), number).ec ==
           std::errc();
-  const int bound = is_number ? sqlite3_bind_int64(statement, column, number)
-                              : sqlite3_bind_text(statement, column, value.text.data(),
-                                                  static_cast<int>(value.text.size()), SQLITE_STATIC);
+  const int bound = is_number
+                        ? sqlite3_bind_int64(statement, column, number)
+                        : sqlite3_bind_text(statement, column, value.text.data(),
+                                            static_cast<int>(value.text.size()), SQLITE_STATIC);
   if (bound != SQLITE_OK) fail(sqlite3_errmsg(db_));
 }
 
@@ -136,7 +137,8 @@ void DatabaseImport::commit() {
   const bool existed = exists_with_size(target_path_, size);
   try {
     sqlite3_stmt* attach = nullptr;
-    if (sqlite3_prepare_v2(db_, "attach database ? as target;", -1, &attach, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(db_, "attach database ? as target;", -1, &attach, nullptr) !=
+        SQLITE_OK) {
       fail(sqlite3_errmsg(db_));
     }
     sqlite3_bind_text(attach, 1, target_path_.c_str(), -1, SQLITE_TRANSIENT);

@@ -46,7 +46,7 @@ class DatabaseImport : public RowSink {
   std::string target_path_;
   sqlite3* db_ = nullptr;
   sqlite3_stmt* insert_ = nullptr;
-  std::string create_;   // the table's CREATE statement
+  std::string create_;  // the table's CREATE statement
   std::string table_;
   std::string columns_;  // the column list of the INSERT, as written
   std::vector<std::string> run_values_;

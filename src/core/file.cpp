@@ -52,9 +52,9 @@ std::optional<FileIdentity> identity_of_handle(HANDLE handle) {
   if (handle == INVALID_HANDLE_VALUE || GetFileInformationByHandle(handle, &info) == 0) {
     return std::nullopt;
   }
-  return FileIdentity{info.dwVolumeSerialNumber,
-                      (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) |
-                          info.nFileIndexLow};
+  return FileIdentity{
+      info.dwVolumeSerialNumber,
+      (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 #else
@@ -94,8 +94,9 @@ bool is_regular_path(const std::string& path, bool& exists) {
 std::optional<FileIdentity> identity_of(const std::string& path) {
 #ifdef _WIN32
   // Opening for no access at all reads the identity of any file or folder.
-  const HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const HANDLE handle =
+      CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   const std::optional<FileIdentity> identity = identity_of_handle(handle);
   CloseHandle(handle);

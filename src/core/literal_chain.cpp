@@ -122,8 +122,8 @@ Quantifier quantifier_at(std::string_view text, std::size_t i) {
 LiteralChain::LiteralChain(std::string_view text) {
   if (has_top_level_alternative(text)) return;
   std::string run;
-  bool gap_seen = false;        // something other than literals came up
-  bool gap_since_step = false;  // ... after the last step
+  bool gap_seen = false;              // something other than literals came up
+  bool gap_since_step = false;        // ... after the last step
   bool only_space_since_step = true;  // and that was optional white space only
   auto add_step = [&](std::vector<std::string> alternatives) {
     if (steps_.empty()) anchored_start_ = !gap_seen;
@@ -176,10 +176,10 @@ LiteralChain::LiteralChain(std::string_view text) {
   end_run();
   anchored_end_ = !steps_.empty() && !gap_since_step;
   // "...:[[:space:]]*": the last step ends the line but for white space.
-  ends_before_space_ = !steps_.empty() && gap_since_step && only_space_since_step &&
-                       std::none_of(steps_.back().begin(), steps_.back().end(), [](const std::string& t) {
-                         return t.empty() || is_space(t.back());
-                       });
+  ends_before_space_ =
+      !steps_.empty() && gap_since_step && only_space_since_step &&
+      std::none_of(steps_.back().begin(), steps_.back().end(),
+                   [](const std::string& t) { return t.empty() || is_space(t.back()); });
 }
 
 bool LiteralChain::may_match(std::string_view line) const {

@@ -23,8 +23,8 @@ class LiteralChain {
  private:
   // Each step: one of its texts must stand after the previous step's.
   std::vector<std::vector<std::string>> steps_;
-  bool anchored_start_ = false;  // the first step begins the line
-  bool anchored_end_ = false;    // the last step ends the line
+  bool anchored_start_ = false;     // the first step begins the line
+  bool anchored_end_ = false;       // the last step ends the line
   bool ends_before_space_ = false;  // ... or all that follows it is white space
 };
 

@@ -18,9 +18,7 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
 // The echo is a courtesy: a console that has gone away (a closed pipe)
 // changes nothing about the run.
-void write_console(std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-}
+void write_console(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
 
 // Build scripts often send the console to the null device; the echo would
 // only read the whole file back for nothing.

@@ -21,8 +21,8 @@ constexpr std::uint32_t kPcre2MatchLimit = 10'000;
 
 [[noreturn]] void fail(std::string_view pattern, std::string_view reason) {
   std::fprintf(stderr, "QZTestResult internal error: pattern %.*s: %.*s\n",
-               static_cast<int>(pattern.size()), pattern.data(),
-               static_cast<int>(reason.size()), reason.data());
+               static_cast<int>(pattern.size()), pattern.data(), static_cast<int>(reason.size()),
+               reason.data());
   std::abort();
 }
 
@@ -98,9 +98,9 @@ namespace {
 pcre2_code* compile_for_jit(const std::string& translated) {
   int error = 0;
   PCRE2_SIZE offset = 0;
-  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(translated.data()), translated.size(),
-                                   PCRE2_ANCHORED | PCRE2_ENDANCHORED | PCRE2_DOLLAR_ENDONLY,
-                                   &error, &offset, nullptr);
+  pcre2_code* code = pcre2_compile(
+      reinterpret_cast<PCRE2_SPTR>(translated.data()), translated.size(),
+      PCRE2_ANCHORED | PCRE2_ENDANCHORED | PCRE2_DOLLAR_ENDONLY, &error, &offset, nullptr);
   if (code != nullptr && pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) != 0) {
     pcre2_code_free(code);
     return nullptr;
@@ -119,7 +119,8 @@ Pattern::Pattern(std::string_view ecmascript) : literals_(ecmascript) {
   if (pcre2_ == nullptr) return;
   std::uint32_t pcre2_groups = 0;
   pcre2_pattern_info(pcre2_, PCRE2_INFO_CAPTURECOUNT, &pcre2_groups);
-  if (static_cast<int>(pcre2_groups) != group_count()) fail(ecmascript, "engines count groups apart");
+  if (static_cast<int>(pcre2_groups) != group_count())
+    fail(ecmascript, "engines count groups apart");
   match_data_ = pcre2_match_data_create_from_pattern(pcre2_, nullptr);
   match_context_ = pcre2_match_context_create(nullptr);
   jit_stack_ = pcre2_jit_stack_create(32 << 10, 1 << 20, nullptr);
@@ -138,8 +139,8 @@ int Pattern::group_count() const { return re_->NumberOfCapturingGroups(); }
 
 bool Pattern::matches(std::string_view line) const {
   // Without groups RE2 runs its DFA, which rejects a line in one pass.
-  return literals_.may_match(line) && re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
-                                       re2::RE2::ANCHOR_BOTH, nullptr, 0);
+  return literals_.may_match(line) && re_->Match(re2::StringPiece(line.data(), line.size()), 0,
+                                                 line.size(), re2::RE2::ANCHOR_BOTH, nullptr, 0);
 }
 
 bool Pattern::match(std::string_view line, std::span<std::string_view> groups) const {
@@ -160,9 +161,8 @@ bool Pattern::groups_by_pcre2(std::string_view line, std::span<std::string_view>
   const PCRE2_SIZE* offsets = pcre2_get_ovector_pointer(match_data_);
   for (std::size_t i = 0; i < groups.size(); ++i) {
     const PCRE2_SIZE begin = offsets[2 * (i + 1)];
-    groups[i] = begin == PCRE2_UNSET
-                    ? std::string_view()
-                    : line.substr(begin, offsets[2 * (i + 1) + 1] - begin);
+    groups[i] = begin == PCRE2_UNSET ? std::string_view()
+                                     : line.substr(begin, offsets[2 * (i + 1) + 1] - begin);
   }
   return true;
 }
@@ -171,13 +171,14 @@ bool Pattern::groups_by_re2(std::string_view line, std::span<std::string_view> g
   // Patterns have few groups: keep the submatches off the heap.
   std::array<re2::StringPiece, 16> found;
   const std::size_t wanted = std::min(groups.size() + 1, found.size());  // 0 is the whole line
-  if (!re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(),
-                  re2::RE2::ANCHOR_BOTH, found.data(), static_cast<int>(wanted))) {
+  if (!re_->Match(re2::StringPiece(line.data(), line.size()), 0, line.size(), re2::RE2::ANCHOR_BOTH,
+                  found.data(), static_cast<int>(wanted))) {
     return false;
   }
   for (std::size_t i = 0; i + 1 < wanted; ++i) {
-    groups[i] = found[i + 1].data() == nullptr ? std::string_view()
-                                               : std::string_view(found[i + 1].data(), found[i + 1].size());
+    groups[i] = found[i + 1].data() == nullptr
+                    ? std::string_view()
+                    : std::string_view(found[i + 1].data(), found[i + 1].size());
   }
   return true;
 }

@@ -18,8 +18,8 @@ std::tm to_local_time(std::time_t seconds) {
 
 long long seconds_now() {
   using Ticks = std::chrono::duration<long long, std::ratio<1, 10'000'000>>;  // 100 ns
-  const auto ticks = std::chrono::duration_cast<Ticks>(
-      std::chrono::system_clock::now().time_since_epoch());
+  const auto ticks =
+      std::chrono::duration_cast<Ticks>(std::chrono::system_clock::now().time_since_epoch());
   return ticks.count() / 10'000'000;
 }
 

@@ -64,7 +64,9 @@ class SqlScript {
   SqlScript(const Run& run, const SqlTable& table);
 
   void row(std::span<const SqlValue> values);
-  void row(std::initializer_list<SqlValue> values) { row(std::span(values.begin(), values.size())); }
+  void row(std::initializer_list<SqlValue> values) {
+    row(std::span(values.begin(), values.size()));
+  }
 
  private:
   Output& output_;

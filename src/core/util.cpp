@@ -38,10 +38,14 @@ namespace {
 
 std::string_view reference_for(char c) {
   switch (c) {
-    case '&': return "&amp;";
-    case '<': return "&lt;";
-    case '>': return "&gt;";
-    default: return {};
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    default:
+      return {};
   }
 }
 

@@ -29,8 +29,7 @@ std::string query_string(const std::vector<char>& block, const char* path) {
 std::string running_program_path(const std::string& command_name) {
   std::vector<char> path(MAX_PATH);
   for (;;) {
-    const DWORD length =
-        GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return command_name;
     if (length < path.size()) return std::string(path.data(), length);
     if (path.size() >= 32768) return command_name;  // longer than any Windows path

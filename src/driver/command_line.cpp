@@ -41,9 +41,7 @@ std::optional<std::string> option_value(const std::vector<std::string>& command_
 
 }  // namespace
 
-bool has_enough_arguments(std::size_t element_count) {
-  return element_count >= kMinimumElements;
-}
+bool has_enough_arguments(std::size_t element_count) { return element_count >= kMinimumElements; }
 
 void print_usage() {
   static constexpr std::array<std::string_view, 10> kLines{
@@ -66,9 +64,8 @@ std::string_view option_with_control_character(const RunSettings& settings) {
   // A line break in a value would split an INSERT statement or a report
   // line, and a loader reading line by line would run what follows it.
   auto holds_control = [](const std::string& value) {
-    return std::any_of(value.begin(), value.end(), [](char c) {
-      return static_cast<unsigned char>(c) < 0x20 && c != '\t';
-    });
+    return std::any_of(value.begin(), value.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
   };
   // Paths and the parser type are not checked: a file name may hold any byte.
   for (const OptionSpec& option : kOptions) {

@@ -1,9 +1,8 @@
 #include "driver/driver.h"
 
 #include <csignal>
-#include <new>
-
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "core/database.h"
@@ -41,8 +40,7 @@ int status_of(const RunError& error) {
 void note_skipped_lines(const LineReader& reader) {
   if (reader.skipped_lines() == 0) return;
   print_line("QZTestResult note: " + std::to_string(reader.skipped_lines()) +
-             " lines longer than " + std::to_string(reader.max_line()) +
-             " bytes were skipped");
+             " lines longer than " + std::to_string(reader.max_line()) + " bytes were skipped");
 }
 
 // Runs the format on the open files. A failure leaves a regular output file
@@ -83,8 +81,9 @@ bool same_path(const std::string& a, const std::string& b) {
   if (identity_a.has_value()) return identity_a == identity_of(b);
   std::error_code error_a;
   std::error_code error_b;
-  return std::filesystem::weakly_canonical(a, error_a) == std::filesystem::weakly_canonical(b, error_b) &&
-         !error_a && !error_b;
+  const std::filesystem::path canonical_a = std::filesystem::weakly_canonical(a, error_a);
+  const std::filesystem::path canonical_b = std::filesystem::weakly_canonical(b, error_b);
+  return !error_a && !error_b && canonical_a == canonical_b;
 }
 
 // Why --database cannot be followed, or nothing.
@@ -122,7 +121,8 @@ int run_program(const std::vector<std::string>& command_line) {
   run_timestamp();  // read before any file is opened: the rows carry the start of the run
 
   File input = File::open_input(settings.input);
-  if (!input.is_open()) return fail("QZTestResult error: Could not open input file", kStatusNoInput);
+  if (!input.is_open())
+    return fail("QZTestResult error: Could not open input file", kStatusNoInput);
   // Checked before the output is opened, and again on the opened file before
   // it is truncated, so that the input is never lost.
   constexpr std::string_view kSameFile = "QZTestResult error: Input and output are the same file";
@@ -134,13 +134,15 @@ int run_program(const std::vector<std::string>& command_line) {
     }
   }
   File output = File::open_output(settings.output);
-  if (!output.is_open()) return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
+  if (!output.is_open())
+    return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
   if (same_file(input, output.identity())) return fail(kSameFile, kStatusNoOutput);
   if (!output.truncate_to_empty()) {
     return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
   }
 
-  if (format == nullptr) return fail("QZTestResult error: Unknown parser type", kStatusUnknownParser);
+  if (format == nullptr)
+    return fail("QZTestResult error: Unknown parser type", kStatusUnknownParser);
   return convert(*format, settings, input, output);
 }
 

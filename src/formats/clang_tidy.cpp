@@ -117,8 +117,8 @@ bool is_suppressed_line(std::string_view rest) {
 
 // "[i/n] Processing file ...", as the parallel runner announces each file.
 bool is_processing_line(std::string_view rest) {
-  return consume(rest, "[") && consume_number(rest) && consume(rest, "/") &&
-         consume_number(rest) && consume(rest, "] Processing file ");
+  return consume(rest, "[") && consume_number(rest) && consume(rest, "/") && consume_number(rest) &&
+         consume(rest, "] Processing file ");
 }
 
 // A command line whose first word, after any directory, is clang-tidy,
@@ -154,13 +154,14 @@ bool starts_tidy_message(std::string_view line) {
   // Every severity ends in a colon: the few colons of a line lead to them.
   for (const char* colon = static_cast<const char*>(std::memchr(line.data(), ':', line.size()));
        colon != nullptr;
-       colon = static_cast<const char*>(
-           std::memchr(colon + 1, ':', static_cast<std::size_t>(line.data() + line.size() - colon - 1)))) {
+       colon = static_cast<const char*>(std::memchr(
+           colon + 1, ':', static_cast<std::size_t>(line.data() + line.size() - colon - 1)))) {
     const std::string_view before = line.substr(0, static_cast<std::size_t>(colon - line.data()));
     for (const std::string_view severity : {"error", "note", "warning"}) {
       if (!before.ends_with(severity)) continue;
       if (!breaks) breaks = line_breaks(line);
-      if (starts_at(line, *breaks, before.size() - severity.size(), severity.size() + 1)) return true;
+      if (starts_at(line, *breaks, before.size() - severity.size(), severity.size() + 1))
+        return true;
     }
   }
   return false;
@@ -351,8 +352,8 @@ bool parse_tidy_message(std::string_view text, TidyMessage& message) {
   message.column = parse_decimal_int32(groups[kColumn]);
   message.file_part = place(groups[kFile]);
   message.check_part = place(groups[kCheck]);
-  message.summary_parts = {place(groups[kSeverity]), place(groups[kMessage]),
-                           place(groups[kCheck]), place(groups[kTrailer])};
+  message.summary_parts = {place(groups[kSeverity]), place(groups[kMessage]), place(groups[kCheck]),
+                           place(groups[kTrailer])};
   return true;
 }
 
@@ -470,8 +471,7 @@ void sort_and_deduplicate(std::vector<TidyMessage>& messages) {
     return a.index < b.index;  // equal messages keep their input order
   });
   apply_order(messages, keys);
-  messages.erase(std::unique(messages.begin(), messages.end(), tidy_message_equal),
-                 messages.end());
+  messages.erase(std::unique(messages.begin(), messages.end(), tidy_message_equal), messages.end());
 }
 
 constexpr std::size_t kTextBlock = std::size_t{16} << 20;

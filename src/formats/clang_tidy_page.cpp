@@ -191,8 +191,8 @@ void write_section(Output& output, const FileGroup& group, std::size_t number) {
 
 std::vector<FileGroup> group_messages_by_file(std::span<const TidyMessage> sorted) {
   std::vector<FileGroup> groups;
-  for (const std::span<const TidyMessage> run : runs_of_equal_key(
-           sorted, [](const TidyMessage& m) { return m.file(); })) {
+  for (const std::span<const TidyMessage> run :
+       runs_of_equal_key(sorted, [](const TidyMessage& m) { return m.file(); })) {
     groups.push_back({run.front().file(), run});
   }
   return groups;

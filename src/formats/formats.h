@@ -178,7 +178,8 @@ inline constexpr std::string_view kSourceRoot = "Src_QZ\\";
 // The part of `path` from its first "Src_QZ\" to its end, or empty.
 std::string_view source_relative_name(std::string_view path);
 
-//   D:\work\Src_QZ\app\can.c (42) : warning : QAC(Prio7) Msg: 2985(This operation is redundant.) Ref: Rule-2.2
+//   D:\work\Src_QZ\app\can.c (42) : warning : QAC(Prio7) Msg: 2985(This operation is redundant.)
+//   Ref: Rule-2.2
 const Pattern& qac_line_pattern();
 // Fills `record` from a finding below the source root; false (record
 // unspecified) for any other line.
@@ -292,7 +293,6 @@ bool starts_tidy_message(std::string_view line);
 // been applied." and a command line whose first word names clang-tidy
 // (clang-tidy, clang-tidy-N or clang-tidy.exe, after any directory).
 bool is_run_line(std::string_view line);
-
 
 // Joins input lines into message texts, one line at a time, so that the
 // whole input is never held. The first line, and every line that starts a

@@ -48,9 +48,8 @@ bool classify_map_line(std::string_view line, MapRecord& record) {
 }
 
 const Pattern& keil_map_line_pattern() {
-  static const Pattern pattern(
-      R"(^\s+(.*)\s+0x([0-9a-f]{8})\s+([a-zA-Z\s]+)\s+([0-9]+)\s+)"
-      R"(([.a-zA-Z_0-9]+)\((.*?)\)(.*))");
+  static const Pattern pattern(R"(^\s+(.*)\s+0x([0-9a-f]{8})\s+([a-zA-Z\s]+)\s+([0-9]+)\s+)"
+                               R"(([.a-zA-Z_0-9]+)\((.*?)\)(.*))");
   return pattern;
 }
 

@@ -124,7 +124,8 @@ std::string report_row(const QacFileGroup& group) {
 
 ReportColumns report_header(std::span<const QacFileGroup> groups) {
   std::size_t name_width = kMinimumNameWidth;
-  for (const QacFileGroup& group : groups) name_width = std::max(name_width, group.file_name.size());
+  for (const QacFileGroup& group : groups)
+    name_width = std::max(name_width, group.file_name.size());
   ReportColumns columns = columns_for(name_width);
   std::string& header = columns.header;
   header = "[Filename]";

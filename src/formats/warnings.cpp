@@ -35,9 +35,9 @@ template <bool kHasErrorNumber>
 void import_warnings_with(const Run& run, bool (*classify)(std::string_view, WarningRecord&)) {
   SqlScript script(run, kResultsTable);
   read_records<WarningRecord>(run.input, classify, [&](const WarningRecord& record) {
-    script.row({record.filename, record.line, record.type, record.error_id,
-                kHasErrorNumber ? SqlValue(warning_error_number(record.error_id))
-                                : SqlValue::bare("0")});
+    script.row(
+        {record.filename, record.line, record.type, record.error_id,
+         kHasErrorNumber ? SqlValue(warning_error_number(record.error_id)) : SqlValue::bare("0")});
   });
 }
 
@@ -100,8 +100,8 @@ void import_warning_tricore(const Run& run) {
   SqlScript script(run, kResultsTable);
   read_records<TricoreWarningRecord>(
       run.input, classify_tricore_line, [&](const TricoreWarningRecord& record) {
-        script.row({record.filename, record.line, record.type, record.message,
-                    record.warning_number});
+        script.row(
+            {record.filename, record.line, record.type, record.message, record.warning_number});
       });
 }
 

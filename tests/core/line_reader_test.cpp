@@ -37,27 +37,27 @@ TEST_P(LineReaderSplit, SplitsAtLineFeedsAndDropsTheCarriageReturnsBeforeThem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LineReaderSplit,
-    testing::Values(
-        SplitCase{"empty", "", {}},
-        SplitCase{"one_ended", "a\n", {"a"}},
-        SplitCase{"one_unended", "a", {"a"}},
-        SplitCase{"empty_lines", "\n\n", {"", ""}},
-        SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
-        SplitCase{"every_cr_before_lf_dropped", "a\r\r\nb\r\r\r\n\r\n", {"a", "b", ""}},
-        SplitCase{"cr_mid_line_stays", "a\rb\n", {"a\rb"}},
-        SplitCase{"lone_cr_is_no_line_end", "a\rb", {"a\rb"}},
-        SplitCase{"unended_last_line_loses_its_crs", "a\nb\r\r", {"a", "b"}},
-        SplitCase{"crs_only_at_the_end", "a\n\r\r", {"a", ""}},
-        SplitCase{"nul_bytes", std::string("a\0b\n\0", 5), {std::string("a\0b", 3), std::string(1, '\0')}},
-        SplitCase{"high_bytes", "\xe9\xff\n", {"\xe9\xff"}}),
+    testing::Values(SplitCase{"empty", "", {}}, SplitCase{"one_ended", "a\n", {"a"}},
+                    SplitCase{"one_unended", "a", {"a"}},
+                    SplitCase{"empty_lines", "\n\n", {"", ""}},
+                    SplitCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
+                    SplitCase{"every_cr_before_lf_dropped", "a\r\r\nb\r\r\r\n\r\n", {"a", "b", ""}},
+                    SplitCase{"cr_mid_line_stays", "a\rb\n", {"a\rb"}},
+                    SplitCase{"lone_cr_is_no_line_end", "a\rb", {"a\rb"}},
+                    SplitCase{"unended_last_line_loses_its_crs", "a\nb\r\r", {"a", "b"}},
+                    SplitCase{"crs_only_at_the_end", "a\n\r\r", {"a", ""}},
+                    SplitCase{"nul_bytes",
+                              std::string("a\0b\n\0", 5),
+                              {std::string("a\0b", 3), std::string(1, '\0')}},
+                    SplitCase{"high_bytes", "\xe9\xff\n", {"\xe9\xff"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineReader, LinesAcrossBlockBoundariesAndOfAnyLength) {
   std::vector<std::string> expected;
   std::string content;
-  for (std::size_t length : {std::size_t{10'000'000}, std::size_t{0}, std::size_t{1},
-                             std::size_t{262'143}, std::size_t{262'144}, std::size_t{262'145},
-                             std::size_t{3'000'000}}) {
+  for (std::size_t length :
+       {std::size_t{10'000'000}, std::size_t{0}, std::size_t{1}, std::size_t{262'143},
+        std::size_t{262'144}, std::size_t{262'145}, std::size_t{3'000'000}}) {
     std::string line(length, 'x');
     if (length > 1) line[length / 2] = '\r';
     expected.push_back(line);

@@ -39,16 +39,24 @@ TEST(Pattern, MatchesWholeLinesOnlyAndReportsGroups) {
 // against std::regex on lines that probe them.
 TEST(Pattern, AgreesWithEcmascriptOnTheRulesImportersRelyOn) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-      {"a.*b", {"ab", "a\rb", "a\xe9\xff" "b", "a\nb", "a\tb"}},
+      {"a.*b",
+       {"ab", "a\rb",
+        "a\xe9\xff"
+        "b",
+        "a\nb", "a\tb"}},
       {"\\s+x", {" x", "\vx", "\fx", "\rx", "\tx", "\xa0x", "\x85x"}},
-      {"[a-z\\s]+", {"a b", "a\vb", "a\xa0" "b"}},
+      {"[a-z\\s]+",
+       {"a b", "a\vb",
+        "a\xa0"
+        "b"}},
       {"[[:space:]]+", {" ", "\v", "\xa0", "\r\n"}},
       {"[[:punct:]]+", {"!_~", "\xa7", "a", "{}"}},
       {"(a|ab)(c|bcd)(d*)", {"abcd", "abcdd", "acd"}},
       {"(.*)-(.*?)x(.*)", {"a-b-cxdx", "--x", "a-x-x"}},
       {"([a-z]* -> [a-z]*?|[a-z]*) (.*)", {"a -> b c", "a  -> b c", " c", "a -> b  c"}},
       {"(.*\\.[cpp|c]) (.*)", {"a.c x", "a.cpp x", "a.p x", "a.| x"}},
-      {"ab+c(d*)ef?g{2}h$", {"abcefggh", "abbbcddeggh", "acefggh", "abcefgh", "abcef", "abcdeffggh"}},
+      {"ab+c(d*)ef?g{2}h$",
+       {"abcefggh", "abbbcddeggh", "acefggh", "abcefgh", "abcef", "abcdeffggh"}},
       {"x\\+y[[:space:]]+Test(.*)", {"x+y Test", "x+y  Testing", "x+yTest", "xy Test"}},
   };
   for (const auto& [ecmascript, lines] : cases) {

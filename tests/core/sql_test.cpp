@@ -25,8 +25,8 @@ TEST(QuoteValue, WrapsInSingleQuotesDoublesInnerOnesAndDropsNulBytes) {
 }
 
 TEST(QuoteValue, ValuesComeBackByteForByteWithOrWithoutDoubleQuotedStrings) {
-  const std::string values[] = {"a\"b",          "'",  "x'); drop table t; --", "it's \"x\"; -- y",
-                                "\xe9\xff\x80", "",   "\"\"",                  "a;b"};
+  const std::string values[] = {
+      "a\"b", "'", "x'); drop table t; --", "it's \"x\"; -- y", "\xe9\xff\x80", "", "\"\"", "a;b"};
   for (const auto mode : {test::SqliteDb::DoubleQuotedStrings::kRefused,
                           test::SqliteDb::DoubleQuotedStrings::kAccepted}) {
     test::SqliteDb db(mode);
@@ -54,7 +54,8 @@ class RecordedRows : public RowSink {
   }
   void add_row(std::span<const SqlValue> values) override {
     std::string row;
-    for (const SqlValue& value : values) row += (value.quoted ? "q:" : "b:") + std::string(value.text) + "|";
+    for (const SqlValue& value : values)
+      row += (value.quoted ? "q:" : "b:") + std::string(value.text) + "|";
     rows.push_back(row);
   }
   std::vector<std::string> tables;
@@ -89,9 +90,12 @@ TEST(SqlScript, WritesTheCreateStatementThenOneInsertPerRow) {
   const std::string stamp = "'" + now.date + "', '" + now.time + "'";
   EXPECT_EQ(test::read_file(dir.file("out.sql")),
             "create table if not exists t (a, b);\n"
-            "insert into t (a, b) values ('P', 'Pr', 'T', 'H', " + stamp + ", 'it''s', 0);\n"
-            "create table if not exists u (a);\n"
-            "insert into u (a) values ('P', 'Pr', 'H', " + stamp + ", 'x');\n");
+            "insert into t (a, b) values ('P', 'Pr', 'T', 'H', " +
+                stamp +
+                ", 'it''s', 0);\n"
+                "create table if not exists u (a);\n"
+                "insert into u (a) values ('P', 'Pr', 'H', " +
+                stamp + ", 'x');\n");
   const std::string row_stamp = "q:" + now.date + "|q:" + now.time + "|";
   EXPECT_EQ(database.tables, (std::vector<std::string>{"t", "u"}));
   EXPECT_EQ(database.rows, (std::vector<std::string>{"q:P|q:Pr|q:T|q:H|" + row_stamp, "q:it's|b:0|",

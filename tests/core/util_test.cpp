@@ -67,7 +67,8 @@ TEST(ParseDecimalUint32, ReadsDigitsAndSaturatesInsteadOfThrowing) {
       {"99999999999999999999999999", 4294967295u},
       {"", 0},
   };
-  for (const auto& [digits, value] : cases) EXPECT_EQ(parse_decimal_uint32(digits), value) << digits;
+  for (const auto& [digits, value] : cases)
+    EXPECT_EQ(parse_decimal_uint32(digits), value) << digits;
 }
 
 TEST(HexText, WritesLowerCaseWithoutLeadingZeros) {

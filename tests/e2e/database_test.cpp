@@ -37,7 +37,8 @@ std::string example_path(std::string_view parser_type) {
 // Every column of every row with its type, in insertion order.
 std::vector<std::string> whole_table(SqliteDb& db, const std::string& table) {
   std::string columns;
-  for (const std::string& column : db.query("select name from pragma_table_info('" + table + "')")) {
+  for (const std::string& column :
+       db.query("select name from pragma_table_info('" + table + "')")) {
     columns += (columns.empty() ? "" : " || '|' || ") + std::string("quote(") + column + ")";
   }
   return db.query("select " + columns + " from " + table + " order by rowid");
@@ -153,13 +154,14 @@ TEST(Database, AReadOnlyDatabaseFailsButTheScriptIsWritten) {
   const std::string as_user =
       getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups" : "";
   const ProgramResult result = run_program(
-      QZ_PROGRAM, with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database),
-      as_user);
+      QZ_PROGRAM,
+      with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database), as_user);
   EXPECT_EQ(result.status, 250);
   EXPECT_NE(result.stdout_text.find("QZTestResult error: Could not write database: "),
             std::string::npos)
       << result.stdout_text;
-  EXPECT_NE(read_file(work.file("out.sql")).find("insert into compiler_results"), std::string::npos);
+  EXPECT_NE(read_file(work.file("out.sql")).find("insert into compiler_results"),
+            std::string::npos);
 }
 
 TEST(Database, IsRefusedWhereItCannotBeFollowed) {
@@ -186,8 +188,8 @@ TEST(Database, IsRefusedWhereItCannotBeFollowed) {
     arguments.push_back(c.database_argument);
     const ProgramResult result = run_program(QZ_PROGRAM, arguments);
     EXPECT_EQ(result.status, 250) << c.name;
-    EXPECT_TRUE(result.stdout_text.ends_with("QZTestResult error: Could not write database: " +
-                                             c.reason + "\n"))
+    EXPECT_TRUE(result.stdout_text.ends_with(
+        "QZTestResult error: Could not write database: " + c.reason + "\n"))
         << c.name << ": " << result.stdout_text;
     EXPECT_FALSE(fs::exists(output)) << c.name << ": the output was created";
     EXPECT_FALSE(fs::exists(work.file("a.db"))) << c.name;

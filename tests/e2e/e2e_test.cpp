@@ -96,8 +96,8 @@ std::string expected_stdout(const fs::path& file) {
 
 bool is_case_control_file(const fs::path& file) {
   static constexpr std::array<std::string_view, 10> kNames{
-      "args", "expected_stdout", "expected_output", "expected_status", "existing_output",
-      "sqlite_query", "sqlite_rows", "database_query", "database_rows", "windows_only"};
+      "args",         "expected_stdout", "expected_output", "expected_status", "existing_output",
+      "sqlite_query", "sqlite_rows",     "database_query",  "database_rows",   "windows_only"};
   return std::find(kNames.begin(), kNames.end(), file.filename().string()) != kNames.end();
 }
 

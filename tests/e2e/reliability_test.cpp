@@ -166,8 +166,8 @@ TEST(Reliability, AConsolePipeClosedEarlyChangesNothing) {
   ASSERT_EQ(run(input, work.file("expected.sql")).status, 0);
   // The reader goes away at once; the echo of several megabytes meets a
   // closed pipe.
-  const Result result = run(input, work.file("out.sql"), "PassFail", "",
-                            "| true; exit ${PIPESTATUS[0]}");
+  const Result result =
+      run(input, work.file("out.sql"), "PassFail", "", "| true; exit ${PIPESTATUS[0]}");
   EXPECT_EQ(result.status, 0);
   EXPECT_TRUE(mask_timestamp(read_file(work.file("out.sql"))) ==
               mask_timestamp(read_file(work.file("expected.sql"))));

@@ -26,7 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 // An input kind: "empty", "random_bytes", "nul_bytes", an example's file name
 // ("Map.map"), or "nul_in_lines/" and an example's file name.
 std::vector<std::string> input_kinds() {
@@ -120,7 +119,8 @@ void expect_sql_script(std::string_view script) {
   const std::vector<std::string_view> lines = lines_of(script);
   constexpr std::string_view kCreate = "create table if not exists ";
   ASSERT_TRUE(lines[0].starts_with(kCreate)) << lines[0];
-  const std::string_view table = lines[0].substr(kCreate.size(), lines[0].find(" (") - kCreate.size());
+  const std::string_view table =
+      lines[0].substr(kCreate.size(), lines[0].find(" (") - kCreate.size());
   const std::string insert = "insert into " + std::string(table) + " (";
   SqliteDb db;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -142,9 +142,9 @@ void expect_clang_tidy_result(const RunResult& run) {
   }
   constexpr std::string_view kFailed =
       "QZClangTidyVisualizer: Getting clang-tidy analysis result was not successful\n";
-  const std::string empty =
-      std::string(kBanner) + "QZClangTidyVisualizer: Report is empty, there are no messages\n" +
-      std::string(kFailed);
+  const std::string empty = std::string(kBanner) +
+                            "QZClangTidyVisualizer: Report is empty, there are no messages\n" +
+                            std::string(kFailed);
   const std::string none = std::string(kBanner) +
                            " QZClangTidyVisualizer: No clang-tidy messages were found\n" +
                            std::string(kFailed);

@@ -39,8 +39,8 @@ TEST(GroupMessagesByFile, OneGroupPerRunOfTheExactPathViewingTheMessages) {
     }
     layout.push_back(line);
   }
-  EXPECT_EQ(layout, (std::vector<std::string>{"Src/util.h: 1", "lib/util.h: 2 3",
-                                              "src/util.h: 4 5", "\xe9/x.c: 6"}));
+  EXPECT_EQ(layout, (std::vector<std::string>{"Src/util.h: 1", "lib/util.h: 2 3", "src/util.h: 4 5",
+                                              "\xe9/x.c: 6"}));
   EXPECT_TRUE(group_messages_by_file({}).empty());
 }
 

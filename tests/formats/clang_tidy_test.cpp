@@ -209,8 +209,8 @@ TEST(MessageJoiner, CutsAtEveryLineThatStartsADiagnostic) {
         "  y;", "a.c:2:1: warning: w [c]", "  z;"},
        {"a.c:1:1: error: e [c]   x;", "a.c:2:1: warning: w [c]   z;"}},
       {"run lines first, then between and last",
-       {"[1/2] Processing file a.c.", "noise", "a.c:1:1: error: e [c]",
-        "clang-tidy -p=build b.c", "b.c:1:1: note: n [c]", "3 warnings generated.", "noise"},
+       {"[1/2] Processing file a.c.", "noise", "a.c:1:1: error: e [c]", "clang-tidy -p=build b.c",
+        "b.c:1:1: note: n [c]", "3 warnings generated.", "noise"},
        {"a.c:1:1: error: e [c]", "b.c:1:1: note: n [c]"}},
       {"a run line that looks like a diagnostic makes none",
        {"a.c:1:1: error: e [c]", "[1/2] Processing file a.cpp:1:2: warning: w [c]", "x"},
@@ -219,13 +219,15 @@ TEST(MessageJoiner, CutsAtEveryLineThatStartsADiagnostic) {
        {"a.c:1:1: error: e [c]", "a.c:2:1: warning: w [c]"},
        {"a.c:1:1: error: e [c]", "a.c:2:1: warning: w [c]"}},
       {"one line", {"a.h:3:4: warning: x [y]"}, {"a.h:3:4: warning: x [y]"}},
-      {"empty lines are joined as empty texts", {"a.c:1:1: error: e [c]", "", ""},
+      {"empty lines are joined as empty texts",
+       {"a.c:1:1: error: e [c]", "", ""},
        {"a.c:1:1: error: e [c]  "}},
       {"any path and any white space count for a start",
        {"first", "foo.hpp:1:2:\twarning:\vx", "weird:1:2: error: y", "a:1:2:warning: z",
         "a:1:2: remark: z"},
-       {"first", "foo.hpp:1:2:\twarning:\vx", "weird:1:2: error: y a:1:2:warning: z"
-                                               " a:1:2: remark: z"}},
+       {"first", "foo.hpp:1:2:\twarning:\vx",
+        "weird:1:2: error: y a:1:2:warning: z"
+        " a:1:2: remark: z"}},
   };
   for (const auto& c : cases) EXPECT_EQ(join(c.lines), c.messages) << c.name;
 }
@@ -263,13 +265,13 @@ TEST(ParseTidyMessage, FillsEveryField) {
        "              ^",
        "src/a.cpp", 10, 5, "modernize-use-nullptr",
        "warning use nullptr  modernize-use-nullptr      int *p = 0;              ^ "},
-      {"src/a.cpp:7:3: warning: subscript [x-y]     a[i] = 0;     ^",
-       "src/a.cpp", 7, 3, "i", "warning subscript [x-y]     a i  = 0;     ^ "},
+      {"src/a.cpp:7:3: warning: subscript [x-y]     a[i] = 0;     ^", "src/a.cpp", 7, 3, "i",
+       "warning subscript [x-y]     a i  = 0;     ^ "},
       {"include/x.h:1:1: error: e [c]", "include/x.h", 1, 1, "c", "error e  c  "},
       {"C:\\w\\b.c:0012:007:\tnote:\v n [a]b]", "C:\\w\\b.c", 12, 7, "a]b", "note n  a]b  "},
       {"x.h.cpp.c:1:2: warning: w [] t", "x.h.cpp.c", 1, 2, "", "warning w    t "},
-      {"src/x.cpp:99999999999:2147483648: warning: huge [a]", "src/x.cpp", 2147483647,
-       2147483647, "a", "warning huge  a  "},
+      {"src/x.cpp:99999999999:2147483648: warning: huge [a]", "src/x.cpp", 2147483647, 2147483647,
+       "a", "warning huge  a  "},
       {"a.c:1:2: note: x [y] b.c:3:4: warning: z [w]", "a.c:1:2: note: x [y] b.c", 3, 4, "w",
        "warning z  w  "},
   };
@@ -351,10 +353,9 @@ TEST(TidyMessageLess, OrdersByFileLineCheckSummaryColumnThenText) {
        message("z.c", 1, "a", "a"), false, true},
       {"then the line", message("a.c", 10, "a", "a"), message("a.c", 9, "z", "z"), false, true},
       {"then the check", message("a.c", 1, "b", "a"), message("a.c", 1, "c", "a"), true, false},
-      {"then the summary", message("a.c", 1, "b", "y"), message("a.c", 1, "b", "x"), false,
+      {"then the summary", message("a.c", 1, "b", "y"), message("a.c", 1, "b", "x"), false, true},
+      {"then the column", message("a.c", 1, "b", "x", 9), message("a.c", 1, "b", "x", 2), false,
        true},
-      {"then the column", message("a.c", 1, "b", "x", 9), message("a.c", 1, "b", "x", 2),
-       false, true},
       {"then the text", message("a.c", 1, "b", "x", 2, "u"), message("a.c", 1, "b", "x", 2, "t"),
        false, true},
       {"equal", message("a.c", 1, "b", "x", 2, "t"), message("a.c", 1, "b", "x", 2, "t"), false,
@@ -410,7 +411,8 @@ TEST(VisualizeClangTidy, ShowsEachKeptMessageOnceInOrder) {
        {"src/a.cpp:10:5: warning: use nullptr [modernize-use-nullptr]     int *p = 0;"
         "              ^"}},
       {"carriage returns before line feeds are dropped",
-       "src/a.cpp:1:1: warning: w [c]\r\n  x;\r\n", {"src/a.cpp:1:1: warning: w [c]   x;"}},
+       "src/a.cpp:1:1: warning: w [c]\r\n  x;\r\n",
+       {"src/a.cpp:1:1: warning: w [c]   x;"}},
       {"sorted by file, duplicates removed, .hpp dropped",
        "src/b.cpp:3:1: warning: b [c]\nsrc/a.cpp:20:1: warning: a [c]\n"
        "include/x.hpp:1:1: warning: h [c]\nsrc/b.cpp:3:1: warning: b [c]\ninclude/x.h:1:1: warning: "
@@ -462,48 +464,48 @@ TEST(VisualizeClangTidy, ShowsTheBundledExampleWithoutItsRunLines) {
       "ClangTidy", test::read_file(std::filesystem::path(QZ_EXAMPLES) / "ClangTidy.txt"));
   EXPECT_EQ(outcome.stdout_text, kBuilt);
   const Texts expected = {
-       R"(D:\ci\k7qx22\Src\app\can_driver.cpp:42:21: warning: use nullptr )"
-       R"([modernize-use-nullptr]     uint8_t* buffer = NULL;                       ^~~~      )"
-       R"(                 nullptr)",
-       R"(D:\ci\k7qx22\Src\app\can_driver.cpp:57:5: warning: do not use C-style cast to )"
-       R"(convert between unrelated types [cppcoreguidelines-pro-type-cstyle-cast]     auto* )"
-       R"(frame = (CanFrame*)raw;     ^)",
-       R"(D:\ci\k7qx22\Src\app\can_driver.cpp:88:14: warning: 16 is a magic number; consider )"
-       R"(replacing it with a named constant )"
-       R"([cppcoreguidelines-avoid-magic-numbers,readability-magic-numbers]     if (dlc &gt; )"
-       R"(16) {               ^)",
-       R"(D:\ci\k7qx22\Src\app\can_driver.h:23:7: warning: class 'CanDriver' defines a )"
-       R"(non-default destructor but does not define a copy constructor, a copy assignment )"
-       R"(operator, a move constructor or a move assignment operator )"
-       R"([cppcoreguidelines-special-member-functions] class CanDriver {       ^)",
-       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:112:10: warning: use emplace_back instead of )"
-       R"(push_back [modernize-use-emplace]     jobs.push_back(std::make_pair&lt;int, )"
-       R"(Job*&gt;(id, job));          ^~~~~~~~~~          emplace_back()",
-       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:140:23: warning: 'auto *session' can be )"
-       R"(declared as 'const auto *session' [readability-qualified-auto]     for (auto* )"
-       R"(session : sessions_) {          ^          const)",
-       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:203:9: warning: do not use array subscript )"
-       R"(when the index is not an integer constant expression )"
-       R"([cppcoreguidelines-pro-bounds-constant-array-index]         buffer[index] = 0;      )"
-       R"(   ^)",
-       R"(D:\ci\k7qx22\Src\app\diag_session.cpp:231:3: error: no matching function for call )"
-       R"(to 'clamp' [clang-diagnostic-error]   std::clamp(value, 0, limit);   ^~~~~~~~~~)",
-       R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:18:12: warning: narrowing conversion from )"
-       R"('uint32_t' (aka 'unsigned int') to signed type 'int32_t' (aka 'int') is )"
-       R"(implementation-defined )"
-       R"([bugprone-narrowing-conversions,cppcoreguidelines-narrowing-conversions]     return )"
-       R"(rb-&gt;head - rb-&gt;tail;            ^)",
-       R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:44:5: note: Call to function 'memcpy' is )"
-       R"(insecure as it does not provide security checks introduced in the C11 standard. )"
-       R"(Replace with analogous function that supports length arguments or provides boundary )"
-       R"(checks such as 'memcpy_s' in case of C11     memcpy(&amp;rb-&gt;data[rb-&gt;head], )"
-       R"(src, len);     ^~~~~~)",
-       R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:44:5: warning: Call to function 'memcpy' is )"
-       R"(insecure as it does not provide security checks introduced in the C11 standard. )"
-       R"(Replace with analogous function that supports length arguments or provides boundary )"
-       R"(checks such as 'memcpy_s' in case of C11 )"
-       R"([clang-analyzer-security.insecureAPI.DeprecatedOrUnsafeBufferHandling]     )"
-       R"(memcpy(&amp;rb-&gt;data[rb-&gt;head], src, len);     ^~~~~~)",
+      R"(D:\ci\k7qx22\Src\app\can_driver.cpp:42:21: warning: use nullptr )"
+      R"([modernize-use-nullptr]     uint8_t* buffer = NULL;                       ^~~~      )"
+      R"(                 nullptr)",
+      R"(D:\ci\k7qx22\Src\app\can_driver.cpp:57:5: warning: do not use C-style cast to )"
+      R"(convert between unrelated types [cppcoreguidelines-pro-type-cstyle-cast]     auto* )"
+      R"(frame = (CanFrame*)raw;     ^)",
+      R"(D:\ci\k7qx22\Src\app\can_driver.cpp:88:14: warning: 16 is a magic number; consider )"
+      R"(replacing it with a named constant )"
+      R"([cppcoreguidelines-avoid-magic-numbers,readability-magic-numbers]     if (dlc &gt; )"
+      R"(16) {               ^)",
+      R"(D:\ci\k7qx22\Src\app\can_driver.h:23:7: warning: class 'CanDriver' defines a )"
+      R"(non-default destructor but does not define a copy constructor, a copy assignment )"
+      R"(operator, a move constructor or a move assignment operator )"
+      R"([cppcoreguidelines-special-member-functions] class CanDriver {       ^)",
+      R"(D:\ci\k7qx22\Src\app\diag_session.cpp:112:10: warning: use emplace_back instead of )"
+      R"(push_back [modernize-use-emplace]     jobs.push_back(std::make_pair&lt;int, )"
+      R"(Job*&gt;(id, job));          ^~~~~~~~~~          emplace_back()",
+      R"(D:\ci\k7qx22\Src\app\diag_session.cpp:140:23: warning: 'auto *session' can be )"
+      R"(declared as 'const auto *session' [readability-qualified-auto]     for (auto* )"
+      R"(session : sessions_) {          ^          const)",
+      R"(D:\ci\k7qx22\Src\app\diag_session.cpp:203:9: warning: do not use array subscript )"
+      R"(when the index is not an integer constant expression )"
+      R"([cppcoreguidelines-pro-bounds-constant-array-index]         buffer[index] = 0;      )"
+      R"(   ^)",
+      R"(D:\ci\k7qx22\Src\app\diag_session.cpp:231:3: error: no matching function for call )"
+      R"(to 'clamp' [clang-diagnostic-error]   std::clamp(value, 0, limit);   ^~~~~~~~~~)",
+      R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:18:12: warning: narrowing conversion from )"
+      R"('uint32_t' (aka 'unsigned int') to signed type 'int32_t' (aka 'int') is )"
+      R"(implementation-defined )"
+      R"([bugprone-narrowing-conversions,cppcoreguidelines-narrowing-conversions]     return )"
+      R"(rb-&gt;head - rb-&gt;tail;            ^)",
+      R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:44:5: note: Call to function 'memcpy' is )"
+      R"(insecure as it does not provide security checks introduced in the C11 standard. )"
+      R"(Replace with analogous function that supports length arguments or provides boundary )"
+      R"(checks such as 'memcpy_s' in case of C11     memcpy(&amp;rb-&gt;data[rb-&gt;head], )"
+      R"(src, len);     ^~~~~~)",
+      R"(D:\ci\k7qx22\Src\lib\ring_buffer.c:44:5: warning: Call to function 'memcpy' is )"
+      R"(insecure as it does not provide security checks introduced in the C11 standard. )"
+      R"(Replace with analogous function that supports length arguments or provides boundary )"
+      R"(checks such as 'memcpy_s' in case of C11 )"
+      R"([clang-analyzer-security.insecureAPI.DeprecatedOrUnsafeBufferHandling]     )"
+      R"(memcpy(&amp;rb-&gt;data[rb-&gt;head], src, len);     ^~~~~~)",
   };
   EXPECT_EQ(shown_messages(outcome.output), expected);
 }

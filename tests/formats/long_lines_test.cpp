@@ -41,8 +41,7 @@ std::string pad_of(std::size_t size) {
 
 const std::vector<LongLineCase>& long_line_cases() {
   static const std::vector<LongLineCase> cases = {
-      {"PassFail",
-       [](const std::string& pad) { return "  Test: " + pad + "() ......passed\n"; },
+      {"PassFail", [](const std::string& pad) { return "  Test: " + pad + "() ......passed\n"; },
        [](const std::string& pad) { return "  Test: " + pad + "() ......skipped\n"; },
        "select name, result from ut_results",
        [](const std::string& pad) { return pad + "|passed"; }},

@@ -92,16 +92,16 @@ TEST(FormatBandCounts, RightAlignsEachQuotedCount) {
     BandCounts counts;
     std::string row;
   } cases[] = {
-      {{1, 0, 1, 0, 0}, std::string(40, ' ') + "\"1\"" + std::string(16, ' ') + "\"0\"" +
-                            std::string(12, ' ') + "\"1\"" + std::string(12, ' ') + "\"0\"" +
-                            std::string(7, ' ') + "\"0\""},
-      {{12345, 345, 6000, 0, 12345678}, std::string(36, ' ') + "\"12345\"" + std::string(16, ' ') +
-                                            "\"0\"" + std::string(9, ' ') + "\"6000\"" +
-                                            std::string(10, ' ') + "\"345\"" + "\"12345678\""},
+      {{1, 0, 1, 0, 0},
+       std::string(40, ' ') + "\"1\"" + std::string(16, ' ') + "\"0\"" + std::string(12, ' ') +
+           "\"1\"" + std::string(12, ' ') + "\"0\"" + std::string(7, ' ') + "\"0\""},
+      {{12345, 345, 6000, 0, 12345678},
+       std::string(36, ' ') + "\"12345\"" + std::string(16, ' ') + "\"0\"" + std::string(9, ' ') +
+           "\"6000\"" + std::string(10, ' ') + "\"345\"" + "\"12345678\""},
       // Too many digits for a field: the row gets longer instead of losing digits.
-      {{0, 0, 0, 0, 123456789}, std::string(40, ' ') + "\"0\"" + std::string(16, ' ') + "\"0\"" +
-                                    std::string(12, ' ') + "\"0\"" + std::string(12, ' ') +
-                                    "\"0\"" + "\"123456789\""},
+      {{0, 0, 0, 0, 123456789},
+       std::string(40, ' ') + "\"0\"" + std::string(16, ' ') + "\"0\"" + std::string(12, ' ') +
+           "\"0\"" + std::string(12, ' ') + "\"0\"" + "\"123456789\""},
   };
   for (const auto& c : cases) EXPECT_EQ(format_band_counts(c.counts), c.row);
 }

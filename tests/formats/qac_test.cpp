@@ -24,8 +24,8 @@ constexpr std::string_view kExample =
 std::string qac_line(std::string_view path, std::string_view line, int priority,
                      std::string_view message_number, std::string_view text,
                      std::string_view kind = "warning") {
-  return std::string(path) + " (" + std::string(line) + ") : " + std::string(kind) +
-         " : QAC(Prio" + std::to_string(priority) + ") Msg: " + std::string(message_number) + "(" +
+  return std::string(path) + " (" + std::string(line) + ") : " + std::string(kind) + " : QAC(Prio" +
+         std::to_string(priority) + ") Msg: " + std::string(message_number) + "(" +
          std::string(text) + ".) Ref: Rule-2.2";
 }
 

@@ -105,8 +105,9 @@ TEST(WarningFormats, ClassifyWholeLineMatchesOnlyAndAgreeWithEcmascript) {
 
 TEST(WarningErrorNumber, DropsTheMarkAndTheSuffixWithoutEverFailing) {
   const std::pair<std::string_view, std::string_view> cases[] = {
-      {"#552-D", "552"}, {"#10247-D", "10247"}, {"#20: x", "20:"}, {"#12", ""},
-      {"#1", "1"},       {"#", ""},             {"", ""},
+      {"#552-D", "552"}, {"#10247-D", "10247"}, {"#20: x", "20:"},
+      {"#12", ""},       {"#1", "1"},           {"#", ""},
+      {"", ""},
   };
   for (const auto& [error_id, number] : cases) {
     EXPECT_EQ(warning_error_number(error_id), number) << error_id;

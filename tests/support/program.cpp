@@ -32,9 +32,10 @@ std::string mask_timestamp(const std::string& text) {
 
 std::vector<std::string> run_arguments(const std::string& input, const std::string& output,
                                        std::string_view parser_type) {
-  return {"--input=" + input,  "--output=" + output,    "--platform=Hmt4", "--test_type=Unit",
-          "--project_name=P", "--tool_name=T", "--hash_value=H",
-          "--parser_type=" + std::string(parser_type)};
+  return {"--input=" + input, "--output=" + output,
+          "--platform=Hmt4",  "--test_type=Unit",
+          "--project_name=P", "--tool_name=T",
+          "--hash_value=H",   "--parser_type=" + std::string(parser_type)};
 }
 
 ProgramResult run_program(const std::string& program, const std::vector<std::string>& arguments,

@@ -11,8 +11,8 @@ namespace qz::test {
 
 // What one run of a format left behind.
 struct FormatOutcome {
-  bool ok = false;        // no failure was raised
-  std::string output;     // the output file's content
+  bool ok = false;     // no failure was raised
+  std::string output;  // the output file's content
   std::string stdout_text;
   std::size_t skipped_lines = 0;
 };

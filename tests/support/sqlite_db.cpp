@@ -14,7 +14,8 @@ SqliteDb::SqliteDb(DoubleQuotedStrings double_quoted) {
 }
 
 SqliteDb::SqliteDb(const std::string& path) {
-  if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open failed");
+  if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK)
+    throw std::runtime_error("sqlite3_open failed");
   sqlite3_busy_timeout(db_, 60'000);
 }
 
