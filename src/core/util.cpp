@@ -29,6 +29,19 @@ std::string_view strip_source_root(std::string_view path) {
   return path.substr(at + kMarker.size());
 }
 
+LineBreaks line_breaks(std::string_view text) {
+  LineBreaks found;
+  for (const char line_break : {'\n', '\r'}) {
+    const void* first = std::memchr(text.data(), line_break, text.size());
+    if (first == nullptr) continue;
+    const auto at = static_cast<std::size_t>(static_cast<const char*>(first) - text.data());
+    found.first = std::min(found.first, at);
+    const std::size_t last = text.rfind(line_break);
+    found.last = found.last == std::string_view::npos ? last : std::max(found.last, last);
+  }
+  return found;
+}
+
 std::string_view base_name(std::string_view path) {
   const std::size_t separator = path.find_last_of("/\\");
   return separator == std::string_view::npos ? path : path.substr(separator + 1);

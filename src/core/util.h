@@ -23,6 +23,14 @@ std::string replace_all(std::string_view text, std::string_view search,
 // build ran in. A path without "/Src/" is returned whole.
 std::string_view strip_source_root(std::string_view path);
 
+// Where the line breaks (line feeds and carriage returns, which "." in a
+// pattern does not match) of a text lie: the first and the last, if any.
+struct LineBreaks {
+  std::size_t first = std::string_view::npos;
+  std::size_t last = std::string_view::npos;
+};
+LineBreaks line_breaks(std::string_view text);
+
 // The part of a path behind its last forward slash or backslash; the whole
 // path when it has neither.
 std::string_view base_name(std::string_view path);

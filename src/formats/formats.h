@@ -255,36 +255,12 @@ void write_qac_report(const RunSettings& settings, std::size_t unique_findings,
                       std::span<const QacFileGroup> groups, Output& output);
 void import_qac_report(const Run& run);
 
-// ---- clang_tidy.cpp: clang-tidy console output cut into diagnostics ----
-
-// Where a part of a text lies in it.
-struct TextPart {
-  std::uint32_t begin = 0;
-  std::uint32_t size = 0;
-};
-
-// One clang-tidy diagnostic as the page shows it. Its parts are places in
-// its text, which is a view: into the joined lines while it is parsed, into
-// the texts of its TidyMessages after collection.
-struct TidyMessage {
-  std::string_view text;  // all lines of the diagnostic joined by single blanks
-  std::int32_t line = 0;
-  std::int32_t column = 0;
-  TextPart file_part;   // the path before the position, ending in .cpp, .c or .h
-  TextPart check_part;  // the text of the last bracket pair
-  // The summary: severity, message, check and trailing text, taken as if
-  // written one after the other, each followed by one blank.
-  std::array<TextPart, 4> summary_parts;
-
-  std::string_view part(TextPart place) const { return text.substr(place.begin, place.size); }
-  std::string_view file() const { return part(file_part); }
-  std::string_view check() const { return part(check_part); }
-};
+// ---- clang_tidy_lines.cpp: clang-tidy console output cut into messages ----
 
 // The first line of a diagnostic: "line:column:", white space, a severity,
 // a colon and white space, anything around them.
 const Pattern& tidy_start_pattern();
-// True when the whole line matches tidy_start_pattern.
+// True when the whole line matches tidy_start_pattern (found by a scan).
 bool starts_tidy_message(std::string_view line);
 // True for a line that clang-tidy or its parallel runner print about the run
 // itself rather than about the code: "N warnings generated.", "Suppressed N
@@ -327,6 +303,32 @@ class MessageJoiner {
   std::size_t dropped_ = 0;
 };
 
+// ---- clang_tidy.cpp: the messages parsed, sorted and de-duplicated ----
+
+// Where a part of a text lies in it.
+struct TextPart {
+  std::uint32_t begin = 0;
+  std::uint32_t size = 0;
+};
+
+// One clang-tidy diagnostic as the page shows it. Its parts are places in
+// its text, which is a view: into the joined lines while it is parsed, into
+// the texts of its TidyMessages after collection.
+struct TidyMessage {
+  std::string_view text;  // all lines of the diagnostic joined by single blanks
+  std::int32_t line = 0;
+  std::int32_t column = 0;
+  TextPart file_part;   // the path before the position, ending in .cpp, .c or .h
+  TextPart check_part;  // the text of the last bracket pair
+  // The summary: severity, message, check and trailing text, taken as if
+  // written one after the other, each followed by one blank.
+  std::array<TextPart, 4> summary_parts;
+
+  std::string_view part(TextPart place) const { return text.substr(place.begin, place.size); }
+  std::string_view file() const { return part(file_part); }
+  std::string_view check() const { return part(check_part); }
+};
+
 // A whole diagnostic: a path ending in .cpp, .c or .h, "line:column:", a
 // severity, the message, a bracket pair holding the check, and what follows.
 const Pattern& tidy_message_pattern();
@@ -335,7 +337,7 @@ const Pattern& tidy_message_pattern();
 using TidyMessageGroups = std::array<std::string_view, 8>;
 // Finds the groups that tidy_message_pattern captures, with the same greedy
 // choices, by scanning for the few places where they can begin and end;
-// false when the text does not match that way.
+// false exactly when the text does not match the pattern.
 bool split_tidy_message(std::string_view text, TidyMessageGroups& groups);
 // Fills `message` from one joined text (of less than 4 GiB); false (message
 // untouched) when the text does not match tidy_message_pattern.
