@@ -175,6 +175,13 @@ LiteralChain::LiteralChain(std::string_view text) {
   }
   end_run();
   anchored_end_ = !steps_.empty() && !gap_since_step;
+  longest_step_ = steps_.size();
+  for (std::size_t k = 0; k < steps_.size(); ++k) {
+    if (steps_[k].size() != 1) continue;  // one of several texts is no single test
+    if (longest_step_ == steps_.size() || steps_[k][0].size() > steps_[longest_step_][0].size()) {
+      longest_step_ = k;
+    }
+  }
   // "...:[[:space:]]*": the last step ends the line but for white space.
   ends_before_space_ =
       !steps_.empty() && gap_since_step && only_space_since_step &&
@@ -199,6 +206,12 @@ bool LiteralChain::may_match(std::string_view line) const {
   if (anchored_end && !any_of_step(steps_.size() - 1, [line](const std::string& text) {
         return line.ends_with(text);
       })) {
+    return false;
+  }
+  // Then the longest literal anywhere: the rarest in a log, it rejects most
+  // of the lines that got this far with one search.
+  if (longest_step_ < steps_.size() &&
+      line.find(steps_[longest_step_].front()) == std::string_view::npos) {
     return false;
   }
   std::size_t from = 0;

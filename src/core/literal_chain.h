@@ -26,6 +26,7 @@ class LiteralChain {
   bool anchored_start_ = false;     // the first step begins the line
   bool anchored_end_ = false;       // the last step ends the line
   bool ends_before_space_ = false;  // ... or all that follows it is white space
+  std::size_t longest_step_ = 0;    // the step of the longest single text, if any
 };
 
 }  // namespace qz
