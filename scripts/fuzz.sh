@@ -56,8 +56,10 @@ run() {  # TARGET SEEDS [PARSER_TYPE]
 }
 
 status=0
-for type in ClangTidy PassFail CTC_Coverage GCOV_Coverage QAC QAC_full_report Warning \
-            Warning_KEIL Warning_Tricore Map Map_KEIL; do
+# Every parser type has a bundled example named after it (up to the first dot).
+for example in examples/*; do
+  type=$(basename "$example")
+  type=${type%%.*}
   run qz_fuzz_run "$seeds/files" "$type" || status=1
 done
 run qz_fuzz_classify "$seeds/lines" || status=1
