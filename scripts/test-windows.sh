@@ -29,6 +29,13 @@ if [ "$root_drive" != 'Z:\' ]; then
   exit 1
 fi
 
+# One wine server for all runs: one that stops after each program can be
+# gone just as the next program connects ("Connection reset by peer").
+/usr/lib/wine/wineserver -k 2>/dev/null || true  # the one the steps above left behind
+/usr/lib/wine/wineserver -w
+/usr/lib/wine/wineserver -p
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+
 export QZ_E2E_WINDOWS=1 QZ_E2E_LAUNCHER="$wine" QZ_E2E_PROGRAM="$PWD/build-windows/QZTestResult.exe"
 status=0
 echo "== End-to-end cases against QZTestResult.exe under Wine"
@@ -43,5 +50,4 @@ if [ "$typed" != "QZTestResult.exe version 1.11 from Nov 30 2022" ]; then
 else
   echo "OK"
 fi
-/usr/lib/wine/wineserver -w  # leave no Wine process behind
-exit "$status"
+exit "$status"  # the trap leaves no Wine process behind
