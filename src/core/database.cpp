@@ -34,6 +34,7 @@ DatabaseImport::DatabaseImport(std::string target_path) : target_path_(std::move
   // An empty name opens a private database in a temporary file, which
   // SQLite removes when it is closed: the rows never need to fit in memory.
   if (sqlite3_open_v2("", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    sqlite3_close(db_);  // the constructor fails: no destructor closes it
     fail("cannot open a temporary database");
   }
   sqlite3_busy_timeout(db_, kBusyMilliseconds);
@@ -92,17 +93,24 @@ void DatabaseImport::add_row(std::span<const SqlValue> values) {
 }
 
 // A bare value is a number in the script, a quoted one a text. The text
-// must outlive the statement's next step.
+// must outlive the statement's next step; one that holds NUL bytes is bound
+// without them, as the script writes it.
 void DatabaseImport::bind(sqlite3_stmt* statement, int column, const SqlValue& value) {
   long long number = 0;
-  const bool is_number =
-      !value.quoted &&
-      std::from_chars(value.text.data(), value.text.data() + value.text.size(), number).ec ==
-          std::errc();
-  const int bound = is_number
-                        ? sqlite3_bind_int64(statement, column, number)
-                        : sqlite3_bind_text(statement, column, value.text.data(),
-                                            static_cast<int>(value.text.size()), SQLITE_STATIC);
+  const std::string_view text = value.text;
+  int bound = SQLITE_OK;
+  if (!value.quoted &&
+      std::from_chars(text.data(), text.data() + text.size(), number).ec == std::errc()) {
+    bound = sqlite3_bind_int64(statement, column, number);
+  } else if (text.find('\0') == std::string_view::npos) {
+    bound = sqlite3_bind_text(statement, column, text.data(), static_cast<int>(text.size()),
+                              SQLITE_STATIC);
+  } else {
+    std::string without_nul(text);
+    std::erase(without_nul, '\0');
+    bound = sqlite3_bind_text(statement, column, without_nul.data(),
+                              static_cast<int>(without_nul.size()), SQLITE_TRANSIENT);
+  }
   if (bound != SQLITE_OK) fail(sqlite3_errmsg(db_));
 }
 

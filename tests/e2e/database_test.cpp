@@ -80,6 +80,25 @@ TEST(Database, ImportsExactlyTheRowsOfTheScriptTwiceAsLoadingItTwiceWould) {
   }
 }
 
+TEST(Database, ValuesComeBackAsTheScriptWritesThem) {
+  TempDir work;
+  // A quote, a NUL byte (which the script leaves out) and bytes above 127.
+  static constexpr char kLine[] = "../Src/a.c:1:2: warning: it's \"x\"\0; -- \xe9\n";
+  const std::string input = work.write("in.log", std::string(kLine, sizeof kLine - 1));
+  const std::string database = work.file("imported.db");
+  ASSERT_EQ(run_program(QZ_PROGRAM, with_database(run_arguments(input, work.file("out.sql"),
+                                                                 "Warning_KEIL"),
+                                                   database))
+                .status,
+            0);
+  SqliteDb loaded(work.file("loaded.db"));
+  ASSERT_EQ(loaded.run_script(read_file(work.file("out.sql"))), "");
+  SqliteDb imported(database);
+  EXPECT_EQ(whole_table(imported, "compiler_results"), whole_table(loaded, "compiler_results"));
+  EXPECT_EQ(imported.query("select error_id from compiler_results"),
+            std::vector<std::string>{"it's \"x\"; -- \xe9"});
+}
+
 TEST(Database, ParallelRunsAllLand) {
   TempDir work;
   const std::string database = work.file("shared.db");
