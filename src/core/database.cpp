@@ -62,10 +62,7 @@ void DatabaseImport::begin_table(const SqlTable& table, std::span<const SqlValue
   create_ = table.create;
   table_ = table.name;
   columns_ = column_list(table.insert_prefix);
-  for (const SqlValue& value : run_values) {
-    run_values_.emplace_back(value.text);
-    run_values_quoted_.push_back(value.quoted);
-  }
+  for (const SqlValue& value : run_values) run_values_.emplace_back(value.text, value.quoted);
   // The run's values are the same in every row: they are added when the
   // rows are copied. Columns without a type keep every value as it was
   // bound; the target's own column types apply when the rows are copied.
@@ -126,10 +123,11 @@ void DatabaseImport::copy_rows() {
     fail(sqlite3_errmsg(db_));
   }
   try {
-    for (std::size_t i = 0; i < run_values_.size(); ++i) {
-      SqlValue value(run_values_[i]);
-      value.quoted = run_values_quoted_[i];
-      bind(statement, static_cast<int>(i) + 1, value);
+    int column = 1;
+    for (const auto& [text, quoted] : run_values_) {
+      SqlValue value(text);
+      value.quoted = quoted;
+      bind(statement, column++, value);
     }
     if (sqlite3_step(statement) != SQLITE_DONE) fail(sqlite3_errmsg(db_));
   } catch (const RunError&) {

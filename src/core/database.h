@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/sql.h"
@@ -49,8 +50,7 @@ class DatabaseImport : public RowSink {
   std::string create_;  // the table's CREATE statement
   std::string table_;
   std::string columns_;  // the column list of the INSERT, as written
-  std::vector<std::string> run_values_;
-  std::vector<bool> run_values_quoted_;
+  std::vector<std::pair<std::string, bool>> run_values_;  // text, quoted
   std::size_t row_width_ = 0;  // values per row behind the run's values
 };
 

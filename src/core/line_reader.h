@@ -11,8 +11,9 @@ namespace qz {
 // Reads an open input line by line in large blocks. A line ends at a line
 // feed; the carriage returns directly before it are dropped with it, any
 // other carriage return stays in the line. A last line without a line feed
-// is delivered too, without the carriage returns at its end. A line longer than the limit is
-// skipped whole and counted, so that no input can exhaust the memory.
+// is delivered too, without the carriage returns at its end. A line longer
+// than the limit is skipped whole and counted, so that no input can exhaust
+// the memory.
 class LineReader {
  public:
   static constexpr std::size_t kDefaultMaxLine = std::size_t{256} << 20;

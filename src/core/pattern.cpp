@@ -119,8 +119,9 @@ Pattern::Pattern(std::string_view ecmascript) : literals_(ecmascript) {
   if (pcre2_ == nullptr) return;
   std::uint32_t pcre2_groups = 0;
   pcre2_pattern_info(pcre2_, PCRE2_INFO_CAPTURECOUNT, &pcre2_groups);
-  if (static_cast<int>(pcre2_groups) != group_count())
+  if (static_cast<int>(pcre2_groups) != group_count()) {
     fail(ecmascript, "engines count groups apart");
+  }
   match_data_ = pcre2_match_data_create_from_pattern(pcre2_, nullptr);
   match_context_ = pcre2_match_context_create(nullptr);
   jit_stack_ = pcre2_jit_stack_create(32 << 10, 1 << 20, nullptr);
@@ -146,11 +147,7 @@ bool Pattern::matches(std::string_view line) const {
 bool Pattern::match(std::string_view line, std::span<std::string_view> groups) const {
   if (!matches(line)) return false;
   if (line.size() <= kLongestLineForPcre2 && groups_by_pcre2(line, groups)) return true;
-  return groups_by_re2(line, groups);
-}
-
-bool Pattern::match_by_re2(std::string_view line, std::span<std::string_view> groups) const {
-  return groups_by_re2(line, groups);
+  return match_by_re2(line, groups);
 }
 
 bool Pattern::groups_by_pcre2(std::string_view line, std::span<std::string_view> groups) const {
@@ -167,7 +164,7 @@ bool Pattern::groups_by_pcre2(std::string_view line, std::span<std::string_view>
   return true;
 }
 
-bool Pattern::groups_by_re2(std::string_view line, std::span<std::string_view> groups) const {
+bool Pattern::match_by_re2(std::string_view line, std::span<std::string_view> groups) const {
   // Patterns have few groups: keep the submatches off the heap.
   std::array<re2::StringPiece, 16> found;
   const std::size_t wanted = std::min(groups.size() + 1, found.size());  // 0 is the whole line

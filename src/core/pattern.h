@@ -53,13 +53,12 @@ class Pattern {
   // shorter than group_count().
   bool match(std::string_view line, std::span<std::string_view> groups) const;
 
-  // The same by RE2 alone, without the literal test and PCRE2: the
-  // reference for checking the fast path.
+  // The same by RE2 alone, without the literal test and PCRE2: the way for
+  // long lines, and the reference for checking the fast path.
   bool match_by_re2(std::string_view line, std::span<std::string_view> groups) const;
 
  private:
   bool groups_by_pcre2(std::string_view line, std::span<std::string_view> groups) const;
-  bool groups_by_re2(std::string_view line, std::span<std::string_view> groups) const;
 
   LiteralChain literals_;
   std::unique_ptr<re2::RE2> re_;

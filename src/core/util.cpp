@@ -142,6 +142,14 @@ DecimalText::DecimalText(std::uint64_t value) {
       std::to_chars(digits_.data(), digits_.data() + digits_.size(), value).ptr - digits_.data());
 }
 
+void TextRanks::number() {
+  std::vector<std::string_view> sorted;
+  sorted.reserve(ranks_.size());
+  for (const auto& entry : ranks_) sorted.push_back(entry.first);
+  std::sort(sorted.begin(), sorted.end());
+  for (std::size_t i = 0; i < sorted.size(); ++i) ranks_[sorted[i]] = static_cast<std::uint32_t>(i);
+}
+
 std::string hex_text(std::uint32_t value) {
   char digits[8];
   const auto result = std::to_chars(digits, digits + sizeof digits, value, 16);

@@ -6,10 +6,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // Small helpers that several formats share: text replacement, path trimming,
-// HTML escaping, saturating number parsing, and sorting and grouping records.
+// HTML escaping, saturating number parsing, and ranking and grouping records.
 namespace qz {
 
 // `text` with every occurrence of `search` replaced by `replacement`, left
@@ -60,14 +61,19 @@ class DecimalText {
 // Lower-case hexadecimal digits without prefix or leading zeros; "0" for 0.
 std::string hex_text(std::uint32_t value);
 
-// Sorts stably by `less`, so that of records that compare equal the first in
-// input order comes first, then drops every record that `same` finds equal
-// to the one kept before it.
-template <typename Record, typename Less, typename Same>
-void sort_and_deduplicate(std::vector<Record>& records, Less less, Same same) {
-  std::stable_sort(records.begin(), records.end(), less);
-  records.erase(std::unique(records.begin(), records.end(), same), records.end());
-}
+// Numbers the distinct texts of many records by their place in byte order
+// (unsigned), so that records sort on numbers: many share a file or a
+// message, and comparing those texts again and again would cost more than
+// all the rest. Add every text, then number them once.
+class TextRanks {
+ public:
+  void add(std::string_view text) { ranks_.emplace(text, 0); }
+  void number();
+  std::uint32_t operator[](std::string_view text) const { return ranks_.at(text); }
+
+ private:
+  std::unordered_map<std::string_view, std::uint32_t> ranks_;
+};
 
 // Cuts sorted records into runs of equal `key`, in order; each run views the
 // records, which must outlive it.

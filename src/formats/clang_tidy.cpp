@@ -6,7 +6,6 @@
 #include <cstring>
 #include <limits>
 #include <tuple>
-#include <unordered_map>
 #include <utility>
 
 #include "core/util.h"
@@ -190,20 +189,6 @@ bool tidy_message_equal(const TidyMessage& a, const TidyMessage& b) {
 
 namespace {
 
-// Where each distinct text stands among the others in byte order. The texts
-// are many, the distinct ones few: those are found by hashing, then sorted.
-std::unordered_map<std::string_view, std::uint32_t> ranks_of(
-    const std::vector<TidyMessage>& messages, std::string_view (TidyMessage::*text)() const) {
-  std::unordered_map<std::string_view, std::uint32_t> ranks;
-  for (const TidyMessage& message : messages) ranks.emplace((message.*text)(), 0);
-  std::vector<std::string_view> sorted;
-  sorted.reserve(ranks.size());
-  for (const auto& entry : ranks) sorted.push_back(entry.first);
-  std::sort(sorted.begin(), sorted.end());
-  for (std::size_t i = 0; i < sorted.size(); ++i) ranks[sorted[i]] = static_cast<std::uint32_t>(i);
-  return ranks;
-}
-
 // Puts the message keys[i].index at place i, in place: messages are large
 // in number, and a second list of them would cost as much memory again.
 template <typename Key>
@@ -230,8 +215,12 @@ void apply_order(std::vector<TidyMessage>& messages, const std::vector<Key>& key
 // one kept before it. Many messages share a file and a check, and paths share
 // long beginnings: the sort compares their ranks instead of the texts.
 void sort_and_deduplicate(std::vector<TidyMessage>& messages) {
-  const auto file_ranks = ranks_of(messages, &TidyMessage::file);
-  const auto check_ranks = ranks_of(messages, &TidyMessage::check);
+  TextRanks ranks;
+  for (const TidyMessage& message : messages) {
+    ranks.add(message.file());
+    ranks.add(message.check());
+  }
+  ranks.number();
   struct Key {
     std::uint32_t file;
     std::int32_t line;
@@ -241,8 +230,8 @@ void sort_and_deduplicate(std::vector<TidyMessage>& messages) {
   std::vector<Key> keys;
   keys.reserve(messages.size());
   for (std::size_t i = 0; i < messages.size(); ++i) {
-    keys.push_back({file_ranks.at(messages[i].file()), messages[i].line,
-                    check_ranks.at(messages[i].check()), static_cast<std::uint32_t>(i)});
+    keys.push_back({ranks[messages[i].file()], messages[i].line, ranks[messages[i].check()],
+                    static_cast<std::uint32_t>(i)});
   }
   std::sort(keys.begin(), keys.end(), [&messages](const Key& a, const Key& b) {
     if (std::tie(a.file, a.line, a.check) != std::tie(b.file, b.line, b.check)) {

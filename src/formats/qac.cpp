@@ -23,19 +23,6 @@ constexpr SqlTable kQResultsTable{
     "values (",
     true};
 
-// Where each text stands among all texts of the input, in byte order, so
-// that records sort on numbers: many findings share a file and a message,
-// and comparing those texts again and again costs more than all the rest.
-std::unordered_map<const char*, std::uint32_t> text_ranks(const std::deque<std::string>& texts) {
-  std::vector<std::string_view> sorted(texts.begin(), texts.end());
-  std::sort(sorted.begin(), sorted.end());
-  std::unordered_map<const char*, std::uint32_t> ranks;
-  for (std::size_t i = 0; i < sorted.size(); ++i) {
-    ranks.emplace(sorted[i].data(), static_cast<std::uint32_t>(i));
-  }
-  return ranks;
-}
-
 // The identity of a finding, and its place in the input last, so that
 // sorting keeps equal findings in input order.
 struct SortKey {
@@ -53,13 +40,15 @@ struct SortKey {
 };
 
 void sort_and_deduplicate(QacFindings& findings) {
-  const std::unordered_map<const char*, std::uint32_t> ranks = text_ranks(findings.texts);
+  TextRanks ranks;
+  for (const std::string& text : findings.texts) ranks.add(text);
+  ranks.number();
   std::vector<SortKey> keys;
   keys.reserve(findings.records.size());
   for (std::size_t i = 0; i < findings.records.size(); ++i) {
     const QacRecord& record = findings.records[i];
-    keys.push_back({ranks.at(record.file_name.data()), record.line_number, record.message_number,
-                    ranks.at(record.message_text.data()), static_cast<std::uint32_t>(i)});
+    keys.push_back({ranks[record.file_name], record.line_number, record.message_number,
+                    ranks[record.message_text], static_cast<std::uint32_t>(i)});
   }
   std::sort(keys.begin(), keys.end());
   std::vector<QacRecord> kept;

@@ -113,16 +113,15 @@ TEST(AppendHtmlEscaped, WritesAmpersandAndAngleBracketsAsReferences) {
   }
 }
 
-TEST(SortAndDeduplicate, KeepsTheFirstOfEqualRecordsInInputOrder) {
-  // Sorted by the number; equal when number and letter are equal.
-  std::vector<std::pair<int, char>> records{{2, 'a'}, {1, 'b'}, {2, 'a'}, {1, 'c'}, {1, 'b'}};
-  sort_and_deduplicate(
-      records, [](const auto& x, const auto& y) { return x.first < y.first; },
-      [](const auto& x, const auto& y) { return x == y; });
-  // {1,'b'} {1,'c'} {1,'b'} are not neighbours after the stable sort, so
-  // only neighbours are merged.
-  const std::vector<std::pair<int, char>> expected{{1, 'b'}, {1, 'c'}, {1, 'b'}, {2, 'a'}};
-  EXPECT_EQ(records, expected);
+TEST(TextRanks, NumberDistinctTextsInUnsignedByteOrder) {
+  TextRanks ranks;
+  for (const std::string_view text : {"b", "a", "\xe9", "b", "ab", ""}) ranks.add(text);
+  ranks.number();
+  EXPECT_EQ(ranks[""], 0u);
+  EXPECT_EQ(ranks["a"], 1u);
+  EXPECT_EQ(ranks["ab"], 2u);
+  EXPECT_EQ(ranks["b"], 3u);
+  EXPECT_EQ(ranks["\xe9"], 4u);
 }
 
 TEST(RunsOfEqualKey, CutsSortedRecordsIntoRuns) {
