@@ -3,7 +3,10 @@
 // a failed or killed import leaves the database as it was.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <chrono>
 #include <filesystem>
