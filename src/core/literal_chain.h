@@ -1,18 +1,25 @@
 #pragma once
 
+#include <array>
+#include <bitset>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace qz {
 
-// The literal texts that every line matching an ECMAScript pattern (as a
-// whole) must hold, in order: the pattern's literal runs and its groups of
-// literal alternatives such as (error|warning), outside repetitions, with
-// the line's first and last ones anchored where the pattern begins or ends
-// with one. Most lines of a log lack one of them, and finding literals is
-// far cheaper than running an automaton, so this test settles them first.
-// It never rejects a line the pattern matches.
+// A quick test of whether a line can match an ECMAScript pattern as a whole.
+// It knows the pattern as a sequence of single bytes, runs of one class of
+// bytes, literal alternatives such as (error|warning), and stretches it does
+// not look into (".*", repeated groups). It checks that the line begins and
+// ends as the pattern does, and that the pattern's literal texts stand in the
+// line in order, each with the bytes the pattern puts around it (the blanks
+// and the colon before "error:", the hex digits around a '+'). Most lines of
+// a log fail one of these checks, and they cost a few comparisons where an
+// automaton would read the line. It never rejects a line the pattern matches,
+// and its work is linear in the line length.
 class LiteralChain {
  public:
   explicit LiteralChain(std::string_view ecmascript);
@@ -20,13 +27,93 @@ class LiteralChain {
   // False when the line cannot match the pattern.
   bool may_match(std::string_view line) const;
 
+  // The pieces the chain is built from.
+  using Bytes = std::bitset<256>;
+
+  // One piece of the pattern.
+  struct Element {
+    enum class Kind {
+      kByte,      // one byte of `bytes`
+      kRun,       // min to max bytes of `bytes`
+      kTexts,     // one of `texts`
+      kAnything,  // not looked into
+    };
+    Kind kind = Kind::kAnything;
+    Bytes bytes;
+    std::array<bool, 256> takes{};  // the same, for quick lookup
+    std::size_t min = 0;
+    std::size_t max = 0;
+    std::vector<std::string> texts;
+    // Whether, walking forward (backward), taking all the bytes of a run that
+    // stand here is the only way on: true when what comes next cannot begin
+    // (end) with one of them.
+    bool greedy_forward = false;
+    bool greedy_backward = false;
+  };
+
  private:
-  // Each step: one of its texts must stand after the previous step's.
-  std::vector<std::vector<std::string>> steps_;
-  bool anchored_start_ = false;     // the first step begins the line
-  bool anchored_end_ = false;       // the last step ends the line
-  bool ends_before_space_ = false;  // ... or all that follows it is white space
-  std::size_t longest_step_ = 0;    // the step of the longest single text, if any
+  // Literal texts to search for, one of which stands in a matching line,
+  // made of the elements [first, last).
+  struct Step {
+    std::vector<std::string> texts;
+    std::size_t first = 0;
+    std::size_t last = 0;
+    // How far what surrounds it is checked: up to the neighbouring steps'
+    // far ends, so that no element is read more than three times.
+    std::size_t back_limit = 0;
+    std::size_t forward_limit = 0;
+  };
+
+  // How far a walk got: whether the line can hold the elements it walked,
+  // and the first element it could not settle (one past it, walking
+  // backward) with where that element stands in the line.
+  struct Reach {
+    bool fits = false;
+    std::size_t element = 0;
+    std::size_t at = 0;
+  };
+
+  // Walks from `at` on the elements from `element` up to `limit` (kForward),
+  // or up to `at` the elements before `element` down to `limit`. At the
+  // pattern's edge the line must end. A walk costs `budget` for each byte of
+  // a run it reads and stops when that is spent.
+  template <bool kForward>
+  Reach walk(std::string_view line, std::size_t at, std::size_t element, std::size_t limit,
+             std::size_t& budget) const;
+
+  // Where the texts of a step stand at the earliest at or after a place,
+  // with what surrounds them fitting unless no budget is given: the first
+  // start and the first end of any (npos when none does).
+  struct Place {
+    std::size_t start = std::string_view::npos;
+    std::size_t end = std::string_view::npos;
+  };
+  Place place_of(const Step& step, std::string_view line, std::size_t from,
+                 std::size_t* budget) const;
+
+  static constexpr std::size_t kMostSteps = 32;
+
+  // Checking what surrounds every text costs about as much as the other
+  // tests together, and it tells only on near misses: lines that hold all
+  // the texts yet do not match. Where they are rare, as in most logs, a line
+  // that gets this far matches, and the check is left to RE2. So the chain
+  // keeps count: it checks while at least one in kWorthwhileShare of the
+  // recent lines checked was rejected, and tries one line in kTrialEvery
+  // anyway, to notice when near misses come. The answer never depends on
+  // it, only the time.
+  bool surroundings_pay() const;
+  struct Tally {
+    std::uint32_t lines = 0;     // lines that got as far as the check
+    std::uint32_t checked = 0;   // of the recent ones, those checked
+    std::uint32_t rejected = 0;  // and of those, the ones rejected
+  };
+  static constexpr std::uint32_t kWorthwhileShare = 8;
+  static constexpr std::uint32_t kTrialEvery = 16;
+  static constexpr std::uint32_t kTallyWindow = 256;
+  mutable Tally surroundings_;
+  std::vector<Element> elements_;
+  std::vector<Step> steps_;
+  std::size_t rarest_step_ = 0;  // the step whose shortest text is longest, if any
 };
 
 }  // namespace qz

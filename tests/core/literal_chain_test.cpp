@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <regex>
+#include <string>
+#include <vector>
+
 namespace qz {
 namespace {
 
@@ -26,7 +31,7 @@ TEST(LiteralChain, RejectsLinesThatLackALiteralInOrder) {
       // Groups of literal alternatives count; others are gaps.
       {".*(error|warning):.*", "x warning: y", true},
       {".*(error|warning):.*", "x remark: y", false},
-      {".*(error|warning):.*", "x error y:", true},  // adjacency is not checked
+      {".*(error|warning):.*", "x error y:", false},  // next to each other
       {".*(passed|failed)", "Test ...failed", true},
       {".*(passed|failed)", "Test ...passed (7 ms)", false},
       {"(a|b)+c", "xc", true},  // a repeated group is a gap
@@ -51,12 +56,105 @@ TEST(LiteralChain, RejectsLinesThatLackALiteralInOrder) {
       {"^abc$", "abc", true},
       {"^abc$", "abcd", false},
       {"(abc)x|y", "y", true},
-      {"", "anything", true},
+      {"", "", true},
+      {"", "anything", false},
       {"a{2", "ab", true},
+      // The classes next to each literal and at the line's ends.
+      {"([0-9a-f]{8})\\+([0-9a-f]{2}) .*", "0000abcd+1f x", true},
+      {"([0-9a-f]{8})\\+([0-9a-f]{2}) .*", "0000ABCD+1f x", false},
+      {"([0-9a-f]{8})\\+([0-9a-f]{2}) .*", "Origin+Size x", false},
+      {"(.*):([0-9]+):[[:space:]]+(error|warning):.*", "a.c:12: error: x", true},
+      {"(.*):([0-9]+):[[:space:]]+(error|warning):.*", "a.c:12: fatal error: x", false},
+      {"(.*):([0-9]+):[[:space:]]+(error|warning):.*", "a.c:1x: error: x", false},
+      {"(.*\\.(cpp|c))[[:space:]]+\\(x", "a.cpp (x", true},
+      {"(.*\\.(cpp|c))[[:space:]]+\\(x", "a.h (x", false},
+      {"(.*\\.(cpp|c))[[:space:]]+\\(x", "a.c.h (x", false},
+      {"[^a-c]x", "dx", true},
+      {"[^a-c]x", "ax", false},
+      {"[a\\-]+x", "a-x", true},
+      {".*[[:punct:]]{1}x", "a!x", true},
+      {".*[[:punct:]]{1}x", "a x", false},
+      {".*y\\s*", "ay \t", true},
+      {".*y\\s*", "ay z", false},
+      {"a[0-9]*1b", "a11b", true},  // a run the next byte may continue
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LiteralChain(c.pattern).may_match(c.line), c.may_match)
         << c.pattern << " on " << c.line;
+  }
+}
+
+// The literal searches take sixteen places at a time: a text must be found
+// at every place of lines of every length, and a broken one nowhere.
+TEST(LiteralChain, FindsTextsAtEveryPlace) {
+  for (const std::string_view pattern : {"a.*bcd.*k", "a.*(bcd|efghij|xy).*k"}) {
+    const LiteralChain chain(pattern);
+    for (const std::string_view text : {"bcd", "efghij", "xy"}) {
+      const bool in_pattern = std::string_view(pattern).find(text) != std::string_view::npos;
+      for (std::size_t before = 0; before < 40; ++before) {
+        for (std::size_t after = 0; after < 40; ++after) {
+          std::string line =
+              "a" + std::string(before, 'z') + std::string(text) + std::string(after, 'z') + "k";
+          EXPECT_EQ(chain.may_match(line), in_pattern) << pattern << " on " << line;
+          line[1 + before + text.size() - 1] = 'z';
+          EXPECT_FALSE(chain.may_match(line)) << pattern << " on " << line;
+        }
+      }
+    }
+  }
+}
+
+// Lines that match and random edits of them, over the pattern's own bytes:
+// whatever std::regex matches, the chain lets through.
+TEST(LiteralChain, NeverRejectsALineThePatternMatches) {
+  const struct {
+    std::string_view pattern;
+    std::vector<std::string> seeds;
+  } cases[] = {
+      {"(.*):([0-9]+):[0-9]+:[[:space:]]+(error|warning):[[:space:]]+(.*)",
+       {"a:1:2: error: b", "x:1:2:3:4:  warning:  :error: y"}},
+      {"([0-9a]{2})\\+([0-9a]{1})[[:space:]]+(a* -> a*?|a*)[[:space:]]+(.*)",
+       {"0a+a a -> a x", "a0+0  aa  b"}},
+      {"(.*\\.(c|cc))[[:space:]]+\\(([0-9]+)\\)[[:punct:]]{1}(.*)", {"a.cc (1): x", "a.c.c (12)!"}},
+      {"^\\s+(.*)\\s+0x([0-9a]{2})\\s+([a\\s]+)\\s+([0-9]+)\\s+([.a]+)\\((.*?)\\)(.*)",
+       {" b 0x0a a a 1 .a(x)y", "  0x 0xaa  a  22 a.()"}},
+      {"[[:space:]]+T[[:punct:]]+[[:space:]]+([a0-9_]+).*\\(?\\)?[[:space:]]+[[:punct:]]+(p|P)",
+       {" T: a_1 () ..p", "\tT.. a x) .P"}},
+      {"\"(.*)\",[[:space:]]+l[[:space:]]+([0-9]+):[[:space:]]+(e|w)[[:space:]]+(.*):[[:space:]]*",
+       {"\"a\", l 1: e x:", "\"\", l 12: w a: b: \t"}},
+      {"a[0-9]*1?[0-9]{1,2}b(c|cd)(d|)e*", {"a1bc", "a0011bcdde", "a12bcee"}},
+  };
+  std::mt19937 random(7);
+  for (const auto& c : cases) {
+    const std::regex reference{std::string(c.pattern)};
+    const LiteralChain chain(c.pattern);
+    const std::string alphabet = std::string(c.pattern) + " \t\r";
+    int matched = 0;
+    for (const std::string& seed : c.seeds) {
+      ASSERT_TRUE(std::regex_match(seed, reference)) << c.pattern << " on " << seed;
+      for (int n = 0; n < 20'000; ++n) {
+        std::string line = seed;
+        for (int edits = 1 + static_cast<int>(random() % 3); edits > 0; --edits) {
+          const std::size_t at = random() % (line.size() + 1);
+          const char byte = alphabet[random() % alphabet.size()];
+          switch (random() % 3) {
+            case 0:
+              line.insert(at, 1, byte);
+              break;
+            case 1:
+              if (at < line.size()) line[at] = byte;
+              break;
+            default:
+              if (at < line.size()) line.erase(at, 1);
+              break;
+          }
+        }
+        if (!std::regex_match(line, reference)) continue;
+        ++matched;
+        ASSERT_TRUE(chain.may_match(line)) << c.pattern << " on " << line;
+      }
+    }
+    EXPECT_GT(matched, 100) << c.pattern;
   }
 }
 
