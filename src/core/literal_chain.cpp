@@ -715,46 +715,50 @@ bool LiteralChain::may_match(std::string_view line) const {
       find_texts(line, steps_[rarest_step_].texts, head.at) == std::string_view::npos) {
     return false;
   }
-  std::array<std::size_t, kMostSteps> starts;  // where each step's texts begin at the earliest
-  std::size_t from = head.at;
-  for (std::size_t k = 0; k < steps_.size(); ++k) {
-    if (settled(steps_[k])) continue;
-    const Place place = place_of(steps_[k], line, from, nullptr);
-    if (place.end == std::string_view::npos) return false;
-    starts[k] = place.start;
-    from = place.end;
+  // Where each step's texts begin at the earliest, when searched.
+  std::array<std::size_t, kMostSteps> starts;
+  const bool in_order = in_order_.pays();
+  if (in_order) {
+    std::size_t from = head.at;
+    for (std::size_t k = 0; k < steps_.size(); ++k) {
+      if (settled(steps_[k])) continue;
+      const Place place = place_of(steps_[k], line, from, nullptr);
+      if (place.end == std::string_view::npos) {
+        in_order_.count_rejection();
+        return false;
+      }
+      starts[k] = place.start;
+      from = place.end;
+    }
   }
-  // Then, for the few lines left, each text with what surrounds it.
-  if (!surroundings_pay()) return true;
-  // The rarest step first: a near miss mostly fails there.
-  from = head.at;
+  // Then each text with what surrounds it, the rarest step first: a near
+  // miss mostly fails there.
+  if (!surroundings_.pays()) return true;
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
-      place_of(steps_[rarest_step_], line, starts[rarest_step_], &budget).end ==
-          std::string_view::npos) {
-    ++surroundings_.rejected;
+      place_of(steps_[rarest_step_], line, in_order ? starts[rarest_step_] : head.at, &budget)
+              .end == std::string_view::npos) {
+    surroundings_.count_rejection();
     return false;
   }
+  std::size_t from = head.at;
   for (std::size_t k = 0; k < steps_.size(); ++k) {
     const Step& step = steps_[k];
     if (settled(step)) continue;
-    from = place_of(step, line, std::max(from, starts[k]), &budget).end;
+    from = place_of(step, line, in_order ? std::max(from, starts[k]) : from, &budget).end;
     if (from == std::string_view::npos || (step.last <= tail.element && from > tail.at)) {
-      ++surroundings_.rejected;
+      surroundings_.count_rejection();
       return false;
     }
   }
   return true;
 }
 
-bool LiteralChain::surroundings_pay() const {
-  Tally& tally = surroundings_;
-  ++tally.lines;
-  if (tally.lines % kTrialEvery != 0 && tally.rejected * kWorthwhileShare < tally.checked) {
-    return false;
-  }
-  if (++tally.checked == kTallyWindow) {  // the recent lines count most
-    tally.checked /= 2;
-    tally.rejected /= 2;
+bool LiteralChain::Tally::pays() {
+  ++lines_;
+  if (lines_ % kTrialEvery != 0 && rejected_ * one_in_ < tested_) return false;
+  if (++tested_ == kWindow) {  // the recent lines count most
+    tested_ /= 2;
+    rejected_ /= 2;
   }
   return true;
 }

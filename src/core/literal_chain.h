@@ -93,24 +93,34 @@ class LiteralChain {
 
   static constexpr std::size_t kMostSteps = 32;
 
-  // Checking what surrounds every text costs about as much as the other
-  // tests together, and it tells only on near misses: lines that hold all
-  // the texts yet do not match. Where they are rare, as in most logs, a line
-  // that gets this far matches, and the check is left to RE2. So the chain
-  // keeps count: it checks while at least one in kWorthwhileShare of the
-  // recent lines checked was rejected, and tries one line in kTrialEvery
-  // anyway, to notice when near misses come. The answer never depends on
-  // it, only the time.
-  bool surroundings_pay() const;
-  struct Tally {
-    std::uint32_t lines = 0;     // lines that got as far as the check
-    std::uint32_t checked = 0;   // of the recent ones, those checked
-    std::uint32_t rejected = 0;  // and of those, the ones rejected
+  // The costlier tests, the texts in order and what surrounds them, tell
+  // only on near misses: lines that pass the cheap tests yet do not match.
+  // Where those are rare, as in most logs, a line that gets this far
+  // matches, and the tests only add to RE2's work. So each keeps count, and
+  // runs while it rejects at least the share of the recent lines it saw
+  // that makes up for its cost, and on one line in kTrialEvery anyway, to
+  // notice when near misses come. The answer never depends on it, only the
+  // time.
+  class Tally {
+   public:
+    // Runs while at least one line in `one_in` is rejected.
+    explicit Tally(std::uint32_t one_in) : one_in_(one_in) {}
+    bool pays();  // whether to run the test on this line
+    void count_rejection() { ++rejected_; }
+
+   private:
+    static constexpr std::uint32_t kTrialEvery = 16;
+    static constexpr std::uint32_t kWindow = 256;
+    std::uint32_t one_in_;
+    std::uint32_t lines_ = 0;     // lines that got as far as the test
+    std::uint32_t tested_ = 0;    // of the recent ones, those tested
+    std::uint32_t rejected_ = 0;  // and of those, the ones rejected
   };
-  static constexpr std::uint32_t kWorthwhileShare = 8;
-  static constexpr std::uint32_t kTrialEvery = 16;
-  static constexpr std::uint32_t kTallyWindow = 256;
-  mutable Tally surroundings_;
+  // Measured: searching the texts in order costs a small part of what RE2
+  // does on a line, checking their surroundings about half.
+  mutable Tally in_order_{8};
+  mutable Tally surroundings_{2};
+
   std::vector<Element> elements_;
   std::vector<Step> steps_;
   std::size_t rarest_step_ = 0;  // the step whose shortest text is longest, if any
