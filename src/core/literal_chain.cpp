@@ -467,31 +467,44 @@ std::size_t find_texts(std::string_view line, std::span<const std::string> texts
   if (texts.empty() || shortest > line.size() || from > line.size() - shortest) {
     return std::string_view::npos;
   }
-  const char* const data = line.data();
-  auto text_at = [&](std::size_t place) {
+  // Whether a text stands at `place` of `data`, a copy of the line or itself.
+  auto text_at = [&](const char* data, std::size_t place) {
     return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
       return text.size() <= line.size() - place && same_bytes(data + place, text);
     });
   };
   std::size_t at = from;
 #ifdef QZ_HAVE_SSE2
-  // Blocks are read only where every text fits in the line behind them;
-  // where only the shorter ones fit, the places are tried one by one, as
-  // they are for many texts.
   constexpr std::size_t kMostBlockTexts = 4;
-  if (line.size() >= longest + 15 && texts.size() <= kMostBlockTexts) {
+  // A short line is searched in a copy padded with zeros, so that its places
+  // too are tried in blocks.
+  char padded[64];
+  const char* data = line.data();
+  std::size_t last_block = 0;  // where a block may begin and be read whole
+  bool blocks = texts.size() <= kMostBlockTexts;
+  if (line.size() >= longest + 15) {
+    last_block = line.size() - longest - 15;
+  } else if (line.size() + longest + 15 <= sizeof padded) {
+    std::memcpy(padded, line.data(), line.size());
+    std::memset(padded + line.size(), 0, sizeof padded - line.size());
+    data = padded;
+    last_block = line.size() - shortest;
+  } else {
+    blocks = false;
+  }
+  if (blocks) {
     __m128i firsts[kMostBlockTexts];
     __m128i lasts[kMostBlockTexts];
     for (std::size_t t = 0; t < texts.size(); ++t) {
       firsts[t] = _mm_set1_epi8(texts[t].front());
       lasts[t] = _mm_set1_epi8(texts[t].back());
     }
-    const std::size_t last_block = line.size() - longest - 15;
-    while (at <= last_block + 15) {
-      // The last block overlaps the one before; places it repeats are masked.
+    while (at <= last_block + 15 && at + shortest <= line.size()) {
+      // The last block may overlap the one before; places it repeats are
+      // masked.
       const std::size_t block = std::min(at, last_block);
-      unsigned bits = 0;
       const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block));
+      unsigned bits = 0;
       for (std::size_t t = 0; t < texts.size(); ++t) {
         const __m128i ends =
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + texts[t].size() - 1));
@@ -500,22 +513,17 @@ std::size_t find_texts(std::string_view line, std::span<const std::string> texts
       }
       for (bits = bits >> (at - block) << (at - block); bits != 0; bits &= bits - 1) {
         const std::size_t place = block + static_cast<std::size_t>(std::countr_zero(bits));
-        if (text_at(place)) return place;
+        if (text_at(data, place)) return place;
       }
       at = block + 16;
     }
   }
 #endif
-  std::size_t earliest = std::string_view::npos;
-  for (const std::string& text : texts) {
-    for (std::size_t place = at; place + text.size() <= line.size() && place < earliest; ++place) {
-      if (data[place] == text.front() && data[place + text.size() - 1] == text.back() &&
-          same_bytes(data + place, text)) {
-        earliest = place;
-      }
-    }
+  // The places no block took: those where only the shorter texts fit.
+  for (; at + shortest <= line.size(); ++at) {
+    if (text_at(line.data(), at)) return at;
   }
-  return earliest;
+  return std::string_view::npos;
 }
 
 bool holds_at(std::string_view line, std::size_t at, std::string_view text) {
