@@ -613,6 +613,8 @@ LiteralChain::LiteralChain(std::string_view text) {
                                                [](const std::string& t) { return t.empty(); });
     if (tells) steps_.push_back(std::move(step));
   }
+  opens_with_anything_ = !elements_.empty() && elements_.front().kind == Kind::kAnything;
+  ends_with_anything_ = !elements_.empty() && elements_.back().kind == Kind::kAnything;
   if (steps_.size() > kMostSteps) steps_.resize(kMostSteps);  // fewer tests, never wrong
   for (std::size_t k = 0; k < steps_.size(); ++k) {
     steps_[k].back_limit = k == 0 ? 0 : steps_[k - 1].first;
@@ -710,16 +712,22 @@ bool LiteralChain::may_match(std::string_view line) const {
   std::size_t budget = 2 * line.size() + 64;
   // The line's ends first: they cost a few comparisons each, and settle
   // the steps they reach.
-  const Reach head = walk<true>(line, 0, 0, elements_.size(), budget);
+  const Reach head =
+      opens_with_anything_ ? Reach{true, 0, 0} : walk<true>(line, 0, 0, elements_.size(), budget);
   if (!head.fits) return false;
-  const Reach tail = walk<false>(line, line.size(), elements_.size(), 0, budget);
+  const Reach tail = ends_with_anything_
+                         ? Reach{true, elements_.size(), line.size()}
+                         : walk<false>(line, line.size(), elements_.size(), 0, budget);
   if (!tail.fits) return false;
   auto settled = [&](const Step& step) {
     return step.last <= head.element || step.first >= tail.element;
   };
   // Then the texts alone, a search or two each: those of the step with the
-  // longest ones anywhere, the rarest in a log, and then all in order.
+  // longest ones anywhere, the rarest in a log, unless the search in order
+  // begins with them, and then all in order.
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
+      std::any_of(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(rarest_step_),
+                  [&](const Step& step) { return !settled(step); }) &&
       find_texts(line, steps_[rarest_step_].texts, head.at) == std::string_view::npos) {
     return false;
   }
@@ -732,12 +740,13 @@ bool LiteralChain::may_match(std::string_view line) const {
       if (settled(steps_[k])) continue;
       const Place place = place_of(steps_[k], line, from, nullptr);
       if (place.end == std::string_view::npos) {
-        in_order_.count_rejection();
+        in_order_.count(true);
         return false;
       }
       starts[k] = place.start;
       from = place.end;
     }
+    in_order_.count(false);
   }
   // Then each text with what surrounds it, the rarest step first: a near
   // miss mostly fails there.
@@ -745,7 +754,7 @@ bool LiteralChain::may_match(std::string_view line) const {
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
       place_of(steps_[rarest_step_], line, in_order ? starts[rarest_step_] : head.at, &budget)
               .end == std::string_view::npos) {
-    surroundings_.count_rejection();
+    surroundings_.count(true);
     return false;
   }
   std::size_t from = head.at;
@@ -754,20 +763,11 @@ bool LiteralChain::may_match(std::string_view line) const {
     if (settled(step)) continue;
     from = place_of(step, line, in_order ? std::max(from, starts[k]) : from, &budget).end;
     if (from == std::string_view::npos || (step.last <= tail.element && from > tail.at)) {
-      surroundings_.count_rejection();
+      surroundings_.count(true);
       return false;
     }
   }
-  return true;
-}
-
-bool LiteralChain::Tally::pays() {
-  ++lines_;
-  if (lines_ % kTrialEvery != 0 && rejected_ * one_in_ < tested_) return false;
-  if (++tested_ == kWindow) {  // the recent lines count most
-    tested_ /= 2;
-    rejected_ /= 2;
-  }
+  surroundings_.count(false);
   return true;
 }
 

@@ -96,33 +96,34 @@ class LiteralChain {
   // The costlier tests, the texts in order and what surrounds them, tell
   // only on near misses: lines that pass the cheap tests yet do not match.
   // Where those are rare, as in most logs, a line that gets this far
-  // matches, and the tests only add to RE2's work. So each keeps count, and
-  // runs while it rejects at least the share of the recent lines it saw
-  // that makes up for its cost, and on one line in kTrialEvery anyway, to
-  // notice when near misses come. The answer never depends on it, only the
-  // time.
+  // matches, and the tests only add to RE2's work. So each keeps a running
+  // share of the lines it rejected, and runs while that share makes up for
+  // its cost, and on one line in kTrialEvery anyway, to notice when near
+  // misses come. The answer never depends on it, only the time.
   class Tally {
    public:
     // Runs while at least one line in `one_in` is rejected.
-    explicit Tally(std::uint32_t one_in) : one_in_(one_in) {}
-    bool pays();  // whether to run the test on this line
-    void count_rejection() { ++rejected_; }
+    explicit Tally(std::int32_t one_in) : worthwhile_(kWhole / one_in) {}
+    bool pays() { return share_ >= worthwhile_ || ++lines_ % kTrialEvery == 0; }
+    // Counts a line the test ran on; the recent lines weigh most.
+    void count(bool rejected) { share_ += ((rejected ? kWhole : 0) - share_) / kWeight; }
 
    private:
+    static constexpr std::int32_t kWhole = 1 << 16;  // a share of 1
+    static constexpr std::int32_t kWeight = 8;       // a new line counts 1/8
     static constexpr std::uint32_t kTrialEvery = 16;
-    static constexpr std::uint32_t kWindow = 256;
-    std::uint32_t one_in_;
-    std::uint32_t lines_ = 0;     // lines that got as far as the test
-    std::uint32_t tested_ = 0;    // of the recent ones, those tested
-    std::uint32_t rejected_ = 0;  // and of those, the ones rejected
+    std::int32_t worthwhile_;
+    std::int32_t share_ = kWhole;  // run at first
+    std::uint32_t lines_ = 0;
   };
-  // Measured: searching the texts in order costs a small part of what RE2
-  // does on a line, checking their surroundings about half.
   mutable Tally in_order_{8};
   mutable Tally surroundings_{2};
 
   std::vector<Element> elements_;
   std::vector<Step> steps_;
+  // Walks from a line's end that would stop at once are left out.
+  bool opens_with_anything_ = false;
+  bool ends_with_anything_ = false;
   std::size_t rarest_step_ = 0;  // the step whose shortest text is longest, if any
 };
 
