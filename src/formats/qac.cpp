@@ -3,8 +3,13 @@
 // reads them the same way.
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "core/sql.h"
 #include "core/util.h"
@@ -23,41 +28,86 @@ constexpr SqlTable kQResultsTable{
     "values (",
     true};
 
-// The identity of a finding, and its place in the input last, so that
-// sorting keeps equal findings in input order.
-struct SortKey {
+// A finding as it is read, a third the size of a record: its texts by
+// their number among the distinct texts (their rank in byte order once all
+// are read), and its place in the input last, so that sorting keeps equal
+// findings in input order. Keeping records small keeps fresh memory, which
+// costs a page fault a page, small.
+struct Finding {
   std::uint32_t file_name;
   std::int32_t line_number;
   std::int32_t message_number;
   std::uint32_t message_text;
   std::uint32_t index;
+  std::int32_t priority;
   auto identity() const { return std::tie(file_name, line_number, message_number, message_text); }
-  bool operator<(const SortKey& other) const {
+  bool operator<(const Finding& other) const {
     return std::tie(file_name, line_number, message_number, message_text, index) <
            std::tie(other.file_name, other.line_number, other.message_number, other.message_text,
                     other.index);
   }
 };
 
-void sort_and_deduplicate(QacFindings& findings) {
-  TextRanks ranks;
-  for (const std::string& text : findings.texts) ranks.add(text);
-  ranks.number();
-  std::vector<SortKey> keys;
-  keys.reserve(findings.records.size());
-  for (std::size_t i = 0; i < findings.records.size(); ++i) {
-    const QacRecord& record = findings.records[i];
-    keys.push_back({ranks[record.file_name], record.line_number, record.message_number,
-                    ranks[record.message_text], static_cast<std::uint32_t>(i)});
+// The distinct texts of the findings, each kept once and numbered in the
+// order they came.
+class TextNumbers {
+ public:
+  explicit TextNumbers(std::deque<std::string>& store) : store_(store) {}
+
+  std::uint32_t number(std::string_view text) {
+    if (const auto found = numbers_.find(text); found != numbers_.end()) return found->second;
+    const std::string_view kept = store_.emplace_back(text);
+    const auto number = static_cast<std::uint32_t>(texts_.size());
+    texts_.push_back(kept);
+    numbers_.emplace(kept, number);
+    return number;
   }
-  std::sort(keys.begin(), keys.end());
-  std::vector<QacRecord> kept;
-  kept.reserve(keys.size());
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (i > 0 && keys[i].identity() == keys[i - 1].identity()) continue;
-    kept.push_back(findings.records[keys[i].index]);
+  // Each text's number turned into its rank in byte order (unsigned), and
+  // the texts by rank.
+  std::vector<std::uint32_t> ranks(std::vector<std::string_view>& by_rank) const {
+    std::vector<std::uint32_t> order(texts_.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [this](std::uint32_t a, std::uint32_t b) { return texts_[a] < texts_[b]; });
+    std::vector<std::uint32_t> rank_of(texts_.size());
+    by_rank.resize(texts_.size());
+    for (std::uint32_t rank = 0; rank < order.size(); ++rank) {
+      rank_of[order[rank]] = rank;
+      by_rank[rank] = texts_[order[rank]];
+    }
+    return rank_of;
   }
-  findings.records = std::move(kept);
+
+ private:
+  std::deque<std::string>& store_;
+  std::vector<std::string_view> texts_;
+  std::unordered_map<std::string_view, std::uint32_t> numbers_;
+};
+
+// Sorts the findings and turns each first of equal ones into a record.
+std::vector<QacRecord> sorted_distinct_records(std::vector<Finding>& found,
+                                               const TextNumbers& numbers) {
+  std::vector<std::string_view> by_rank;
+  const std::vector<std::uint32_t> rank_of = numbers.ranks(by_rank);
+  for (Finding& finding : found) {
+    finding.file_name = rank_of[finding.file_name];
+    finding.message_text = rank_of[finding.message_text];
+  }
+  std::sort(found.begin(), found.end());
+  auto repeats = [&found](std::size_t i) {
+    return i > 0 && found[i].identity() == found[i - 1].identity();
+  };
+  std::size_t distinct = 0;
+  for (std::size_t i = 0; i < found.size(); ++i) distinct += repeats(i) ? 0 : 1;
+  std::vector<QacRecord> records;
+  records.reserve(distinct);
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (repeats(i)) continue;
+    const Finding& f = found[i];
+    records.push_back({by_rank[f.file_name], f.line_number, f.priority, f.message_number,
+                       by_rank[f.message_text]});
+  }
+  return records;
 }
 
 bool comes_first(const QacFileGroup& a, const QacFileGroup& b) {
@@ -103,20 +153,14 @@ bool classify_qac_line(std::string_view line, QacRecord& record) {
 
 QacFindings read_qac_records(LineReader& input) {
   QacFindings findings;
-  std::unordered_map<std::string_view, std::string_view> kept_texts;
-  auto keep = [&](std::string_view text) {
-    if (const auto found = kept_texts.find(text); found != kept_texts.end()) return found->second;
-    const std::string_view kept = findings.texts.emplace_back(text);
-    kept_texts.emplace(kept, kept);
-    return kept;
-  };
+  TextNumbers numbers(findings.texts);
+  std::vector<Finding> found;
   read_records<QacRecord>(input, classify_qac_line, [&](const QacRecord& record) {
-    QacRecord kept = record;
-    kept.file_name = keep(record.file_name);
-    kept.message_text = keep(record.message_text);
-    findings.records.push_back(kept);
+    found.push_back({numbers.number(record.file_name), record.line_number, record.message_number,
+                     numbers.number(record.message_text), static_cast<std::uint32_t>(found.size()),
+                     record.priority});
   });
-  sort_and_deduplicate(findings);
+  findings.records = sorted_distinct_records(found, numbers);
   return findings;
 }
 
