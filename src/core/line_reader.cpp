@@ -8,13 +8,6 @@ namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
-// A Windows tool that writes CR LF through a text-mode stream doubles the
-// carriage return, so every one at the end of a line goes.
-std::string_view without_final_crs(const char* data, std::size_t size) {
-  while (size > 0 && data[size - 1] == '\r') --size;
-  return {data, size};
-}
-
 }  // namespace
 
 LineReader::LineReader(File& input, std::size_t max_line)
@@ -24,7 +17,7 @@ LineReader::LineReader(File& input, std::size_t max_line)
       buffer_(new char[kBlockSize]),
       capacity_(kBlockSize) {}
 
-bool LineReader::next(std::string_view& line) {
+bool LineReader::next_after_reading(std::string_view& line) {
   for (;;) {
     const char* start = buffer_.get() + begin_;
     const std::size_t unread = end_ - begin_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -24,7 +25,24 @@ class LineReader {
 
   // The next line, valid until the next call; false at the end of the input.
   // Throws RunError when reading fails.
-  bool next(std::string_view& line);
+  bool next(std::string_view& line) {
+    // Most lines stand whole in the buffer: those are cut here, inline.
+    const std::size_t unread = end_ - begin_;
+    if (unread > scanned_) {
+      const char* const start = buffer_.get() + begin_;
+      const void* const feed = std::memchr(start + scanned_, '\n', unread - scanned_);
+      if (feed != nullptr) {
+        const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
+        if (length <= max_line_) {
+          begin_ += length + 1;
+          scanned_ = 0;
+          line = without_final_crs(start, length);
+          return true;
+        }
+      }
+    }
+    return next_after_reading(line);
+  }
 
   // The longest line delivered, in bytes; longer ones are skipped.
   std::size_t max_line() const { return max_line_; }
@@ -34,6 +52,13 @@ class LineReader {
   void count_skipped(std::size_t texts) { skipped_ += texts; }
 
  private:
+  // A Windows tool that writes CR LF through a text-mode stream doubles the
+  // carriage return, so every one at the end of a line goes.
+  static std::string_view without_final_crs(const char* data, std::size_t size) {
+    while (size > 0 && data[size - 1] == '\r') --size;
+    return {data, size};
+  }
+  bool next_after_reading(std::string_view& line);
   bool fill();  // reads more bytes behind the unread ones; false at the end
   void skip_rest_of_line();
   std::size_t read_into(char* data, std::size_t size);
