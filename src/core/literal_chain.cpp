@@ -1,15 +1,9 @@
 #include "core/literal_chain.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <limits>
-#include <span>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define QZ_HAVE_SSE2 1
-#endif
+#include "core/text_search.h"
 
 namespace qz {
 namespace {
@@ -399,135 +393,8 @@ std::vector<std::string> literal_texts(const Element& e) {
   return {std::string(1, static_cast<char>(byte))};
 }
 
-// Whether `text` stands at `at`; texts are short, so no library call.
-bool same_bytes(const char* at, std::string_view text) {
-  for (const char c : text) {
-    if (*at++ != c) return false;
-  }
-  return true;
-}
-
-// Where `text` stands in the line at or after `from`; npos when nowhere.
-// The candidates are the places with both the text's first and its last
-// byte, far fewer than the places of any one byte, and with SSE2 sixteen
-// places are tried at once.
-std::size_t find_text(std::string_view line, std::string_view text, std::size_t from) {
-  const std::size_t size = text.size();
-  if (size > line.size() || from > line.size() - size) return std::string_view::npos;
-  const char* const data = line.data();
-  if (size == 1) {
-    const void* found = std::memchr(data + from, text[0], line.size() - from);
-    return found == nullptr ? std::string_view::npos
-                            : static_cast<std::size_t>(static_cast<const char*>(found) - data);
-  }
-  const std::size_t last_start = line.size() - size;
-  std::size_t at = from;
-#ifdef QZ_HAVE_SSE2
-  if (last_start >= 15) {
-    const __m128i first = _mm_set1_epi8(text.front());
-    const __m128i last = _mm_set1_epi8(text.back());
-    while (at <= last_start) {
-      // The last block overlaps the one before; places it repeats are masked.
-      const std::size_t block = std::min(at, last_start - 15);
-      const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block));
-      const __m128i ends =
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + size - 1));
-      auto bits = static_cast<unsigned>(_mm_movemask_epi8(
-          _mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
-      for (bits = bits >> (at - block) << (at - block); bits != 0; bits &= bits - 1) {
-        const std::size_t place = block + static_cast<std::size_t>(std::countr_zero(bits));
-        if (same_bytes(data + place, text)) return place;
-      }
-      at = block + 16;
-    }
-    return std::string_view::npos;
-  }
-#endif
-  for (; at <= last_start; ++at) {
-    if (data[at] == text.front() && data[at + size - 1] == text.back() &&
-        same_bytes(data + at, text)) {
-      return at;
-    }
-  }
-  return std::string_view::npos;
-}
-
-// Where one of `texts` stands at the earliest in the line at or after
-// `from`; npos when nowhere. The same search as for one text, all texts in
-// one pass.
-std::size_t find_texts(std::string_view line, std::span<const std::string> texts,
-                       std::size_t from) {
-  if (texts.size() == 1) return find_text(line, texts.front(), from);
-  std::size_t shortest = kUnbounded;
-  std::size_t longest = 0;
-  for (const std::string& text : texts) {
-    shortest = std::min(shortest, text.size());
-    longest = std::max(longest, text.size());
-  }
-  if (texts.empty() || shortest > line.size() || from > line.size() - shortest) {
-    return std::string_view::npos;
-  }
-  // Whether a text stands at `place` of `data`, a copy of the line or itself.
-  auto text_at = [&](const char* data, std::size_t place) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
-      return text.size() <= line.size() - place && same_bytes(data + place, text);
-    });
-  };
-  std::size_t at = from;
-#ifdef QZ_HAVE_SSE2
-  constexpr std::size_t kMostBlockTexts = 4;
-  // A short line is searched in a copy padded with zeros, so that its places
-  // too are tried in blocks.
-  char padded[64];
-  const char* data = line.data();
-  std::size_t last_block = 0;  // where a block may begin and be read whole
-  bool blocks = texts.size() <= kMostBlockTexts;
-  if (line.size() >= longest + 15) {
-    last_block = line.size() - longest - 15;
-  } else if (line.size() + longest + 15 <= sizeof padded) {
-    std::memcpy(padded, line.data(), line.size());
-    std::memset(padded + line.size(), 0, sizeof padded - line.size());
-    data = padded;
-    last_block = line.size() - shortest;
-  } else {
-    blocks = false;
-  }
-  if (blocks) {
-    __m128i firsts[kMostBlockTexts];
-    __m128i lasts[kMostBlockTexts];
-    for (std::size_t t = 0; t < texts.size(); ++t) {
-      firsts[t] = _mm_set1_epi8(texts[t].front());
-      lasts[t] = _mm_set1_epi8(texts[t].back());
-    }
-    while (at <= last_block + 15 && at + shortest <= line.size()) {
-      // The last block may overlap the one before; places it repeats are
-      // masked.
-      const std::size_t block = std::min(at, last_block);
-      const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block));
-      unsigned bits = 0;
-      for (std::size_t t = 0; t < texts.size(); ++t) {
-        const __m128i ends =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + texts[t].size() - 1));
-        bits |= static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(starts, firsts[t]), _mm_cmpeq_epi8(ends, lasts[t]))));
-      }
-      for (bits = bits >> (at - block) << (at - block); bits != 0; bits &= bits - 1) {
-        const std::size_t place = block + static_cast<std::size_t>(std::countr_zero(bits));
-        if (text_at(data, place)) return place;
-      }
-      at = block + 16;
-    }
-  }
-#endif
-  // The places no block took: those where only the shorter texts fit.
-  for (; at + shortest <= line.size(); ++at) {
-    if (text_at(line.data(), at)) return at;
-  }
-  return std::string_view::npos;
-}
-
 bool holds_at(std::string_view line, std::size_t at, std::string_view text) {
-  return line.size() - at >= text.size() && same_bytes(line.data() + at, text);
+  return line.size() - at >= text.size() && text_stands_at(line.data() + at, text);
 }
 
 // Literal bytes and texts next to each other become one text, which a walk
