@@ -458,6 +458,7 @@ LiteralChain::LiteralChain(std::string_view text) {
     e.greedy_forward = (entry_bytes(elements_, i + 1, true) & e.bytes).none();
     e.greedy_backward = (entry_bytes(elements_, i - 1, false) & e.bytes).none();
   }
+  // The steps: each run of literal elements, as all the texts it can be.
   for (std::size_t i = 0; i < elements_.size();) {
     if (!is_literal(elements_[i])) {
       ++i;

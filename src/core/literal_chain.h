@@ -59,7 +59,7 @@ class LiteralChain {
     std::size_t first = 0;
     std::size_t last = 0;
     // How far what surrounds it is checked: up to the neighbouring steps'
-    // far ends, so that no element is read more than three times.
+    // far ends, so that each element is read by a few walks at most.
     std::size_t back_limit = 0;
     std::size_t forward_limit = 0;
   };
@@ -116,6 +116,9 @@ class LiteralChain {
     std::int32_t share_ = kWhole;  // run at first
     std::uint32_t lines_ = 0;
   };
+  // Measured on the benchmark's logs: searching the texts in order costs a
+  // small part of what RE2 spends on a line, checking their surroundings
+  // about half.
   mutable Tally in_order_{8};
   mutable Tally surroundings_{2};
 
