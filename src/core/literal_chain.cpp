@@ -529,14 +529,16 @@ LiteralChain::Reach LiteralChain::walk(std::string_view line, std::size_t at, st
         break;
       }
       case Kind::kRun: {
-        const std::size_t most = std::min(e.max, cursor.room());
+        // Unless nothing that follows can go on with these bytes, the run
+        // may end earlier, and where it ends is not known: only its fewest
+        // bytes are read then.
+        const bool greedy = kForward ? e.greedy_forward : e.greedy_backward;
+        const std::size_t most = std::min(greedy ? e.max : e.min, cursor.room());
         const std::size_t count = cursor.run_length(e.takes, std::min(most, budget));
         if (count == budget && count < most) return stop_here();  // spent
         if (count < e.min) return {};
         budget -= count;
-        // Unless nothing that follows can go on with these bytes, the run
-        // may end earlier, and where it ends is not known.
-        if (!(kForward ? e.greedy_forward : e.greedy_backward)) return stop_here();
+        if (!greedy) return stop_here();
         cursor.move(count);
         break;
       }
