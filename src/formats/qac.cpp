@@ -28,11 +28,10 @@ constexpr SqlTable kQResultsTable{
     "values (",
     true};
 
-// A finding as it is read, a third the size of a record: its texts by
-// their number among the distinct texts (their rank in byte order once all
-// are read), and its place in the input last, so that sorting keeps equal
-// findings in input order. Keeping records small keeps fresh memory, which
-// costs a page fault a page, small.
+// A finding as it is read, half the size of a record, as fresh memory costs
+// a page fault a page: its texts by their number among the distinct texts
+// (their rank in byte order once all are read), and its place in the input
+// last, so that sorting keeps equal findings in input order.
 struct Finding {
   std::uint32_t file_name;
   std::int32_t line_number;
