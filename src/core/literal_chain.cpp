@@ -1,6 +1,7 @@
 #include "core/literal_chain.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "core/text_search.h"
@@ -499,6 +500,12 @@ LiteralChain::LiteralChain(std::string_view text) {
       rarest_step_ = k;
     }
   }
+  byte_step_ = steps_.size();
+  for (std::size_t k = 0; k < steps_.size() && byte_step_ == steps_.size(); ++k) {
+    if (k != rarest_step_ && steps_[k].texts.size() == 1 && steps_[k].texts[0].size() == 1) {
+      byte_step_ = k;
+    }
+  }
 }
 
 template <bool kForward>
@@ -592,9 +599,15 @@ bool LiteralChain::may_match(std::string_view line) const {
   auto settled = [&](const Step& step) {
     return step.last <= head.element || step.first >= tail.element;
   };
-  // Then the texts alone, a search or two each: those of the step with the
-  // longest ones anywhere, the rarest in a log, unless the search in order
-  // begins with them, and then all in order.
+  // Then the texts alone, a search or two each: a single byte the pattern
+  // needs, the cheapest search; the step with the longest texts, the rarest
+  // in a log, unless the search in order begins with it; and then all in
+  // order.
+  if (byte_step_ < steps_.size() && !settled(steps_[byte_step_]) &&
+      std::memchr(line.data() + head.at, steps_[byte_step_].texts.front()[0],
+                  line.size() - head.at) == nullptr) {
+    return false;
+  }
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
       std::any_of(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(rarest_step_),
                   [&](const Step& step) { return !settled(step); }) &&

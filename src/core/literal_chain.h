@@ -128,6 +128,7 @@ class LiteralChain {
   bool opens_with_anything_ = false;
   bool ends_with_anything_ = false;
   std::size_t rarest_step_ = 0;  // the step whose shortest text is longest, if any
+  std::size_t byte_step_ = 0;    // the first other step of one byte, if any
 };
 
 }  // namespace qz
