@@ -1,7 +1,6 @@
 #include "core/literal_chain.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 #include "core/text_search.h"
@@ -604,8 +603,7 @@ bool LiteralChain::may_match(std::string_view line) const {
   // in a log, unless the search in order begins with it; and then all in
   // order.
   if (byte_step_ < steps_.size() && !settled(steps_[byte_step_]) &&
-      std::memchr(line.data() + head.at, steps_[byte_step_].texts.front()[0],
-                  line.size() - head.at) == nullptr) {
+      find_text(line, steps_[byte_step_].texts.front(), head.at) == std::string_view::npos) {
     return false;
   }
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&

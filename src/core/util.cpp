@@ -142,12 +142,28 @@ DecimalText::DecimalText(std::uint64_t value) {
       std::to_chars(digits_.data(), digits_.data() + digits_.size(), value).ptr - digits_.data());
 }
 
+std::uint32_t TextRanks::add(std::string_view text) {
+  const auto [entry, added] = places_.emplace(text, static_cast<std::uint32_t>(texts_.size()));
+  if (added) texts_.push_back(text);
+  return entry->second;
+}
+
+const std::uint32_t* TextRanks::find(std::string_view text) const {
+  const auto entry = places_.find(text);
+  return entry == places_.end() ? nullptr : &entry->second;
+}
+
 void TextRanks::number() {
-  std::vector<std::string_view> sorted;
-  sorted.reserve(ranks_.size());
-  for (const auto& entry : ranks_) sorted.push_back(entry.first);
-  std::sort(sorted.begin(), sorted.end());
-  for (std::size_t i = 0; i < sorted.size(); ++i) ranks_[sorted[i]] = static_cast<std::uint32_t>(i);
+  std::vector<std::uint32_t> order(texts_.size());
+  for (std::uint32_t place = 0; place < order.size(); ++place) order[place] = place;
+  std::sort(order.begin(), order.end(),
+            [this](std::uint32_t a, std::uint32_t b) { return texts_[a] < texts_[b]; });
+  rank_of_.resize(texts_.size());
+  by_rank_.resize(texts_.size());
+  for (std::uint32_t rank = 0; rank < order.size(); ++rank) {
+    rank_of_[order[rank]] = rank;
+    by_rank_[rank] = texts_[order[rank]];
+  }
 }
 
 std::string hex_text(std::uint32_t value) {

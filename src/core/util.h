@@ -64,15 +64,26 @@ std::string hex_text(std::uint32_t value);
 // Numbers the distinct texts of many records by their place in byte order
 // (unsigned), so that records sort on numbers: many share a file or a
 // message, and comparing those texts again and again would cost more than
-// all the rest. Add every text, then number them once.
+// all the rest. Add every text, then number them once. The texts are
+// viewed, not copied: they must outlive the ranks.
 class TextRanks {
  public:
-  void add(std::string_view text) { ranks_.emplace(text, 0); }
+  // The text's place among the distinct texts in the order they came.
+  std::uint32_t add(std::string_view text);
+  // The place of a text added before; null for a new one.
+  const std::uint32_t* find(std::string_view text) const;
   void number();
-  std::uint32_t operator[](std::string_view text) const { return ranks_.at(text); }
+  // After number(): the rank of a text, of the text at a place, and the
+  // text of a rank.
+  std::uint32_t operator[](std::string_view text) const { return rank_of_[places_.at(text)]; }
+  std::uint32_t rank(std::uint32_t place) const { return rank_of_[place]; }
+  std::string_view text(std::uint32_t rank) const { return by_rank_[rank]; }
 
  private:
-  std::unordered_map<std::string_view, std::uint32_t> ranks_;
+  std::unordered_map<std::string_view, std::uint32_t> places_;
+  std::vector<std::string_view> texts_;  // by place
+  std::vector<std::uint32_t> rank_of_;   // by place
+  std::vector<std::string_view> by_rank_;
 };
 
 // Cuts sorted records into runs of equal `key`, in order; each run views the

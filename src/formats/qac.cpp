@@ -29,7 +29,7 @@ constexpr SqlTable kQResultsTable{
     true};
 
 // A finding as it is read, half the size of a record, as fresh memory costs
-// a page fault a page: its texts by their number among the distinct texts
+// a page fault a page: its texts by their place among the distinct texts
 // (their rank in byte order once all are read), and its place in the input
 // last, so that sorting keeps equal findings in input order.
 struct Finding {
@@ -47,50 +47,12 @@ struct Finding {
   }
 };
 
-// The distinct texts of the findings, each kept once and numbered in the
-// order they came.
-class TextNumbers {
- public:
-  explicit TextNumbers(std::deque<std::string>& store) : store_(store) {}
-
-  std::uint32_t number(std::string_view text) {
-    if (const auto found = numbers_.find(text); found != numbers_.end()) return found->second;
-    const std::string_view kept = store_.emplace_back(text);
-    const auto number = static_cast<std::uint32_t>(texts_.size());
-    texts_.push_back(kept);
-    numbers_.emplace(kept, number);
-    return number;
-  }
-  // Each text's number turned into its rank in byte order (unsigned), and
-  // the texts by rank.
-  std::vector<std::uint32_t> ranks(std::vector<std::string_view>& by_rank) const {
-    std::vector<std::uint32_t> order(texts_.size());
-    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(),
-              [this](std::uint32_t a, std::uint32_t b) { return texts_[a] < texts_[b]; });
-    std::vector<std::uint32_t> rank_of(texts_.size());
-    by_rank.resize(texts_.size());
-    for (std::uint32_t rank = 0; rank < order.size(); ++rank) {
-      rank_of[order[rank]] = rank;
-      by_rank[rank] = texts_[order[rank]];
-    }
-    return rank_of;
-  }
-
- private:
-  std::deque<std::string>& store_;
-  std::vector<std::string_view> texts_;
-  std::unordered_map<std::string_view, std::uint32_t> numbers_;
-};
-
 // Sorts the findings and turns each first of equal ones into a record.
-std::vector<QacRecord> sorted_distinct_records(std::vector<Finding>& found,
-                                               const TextNumbers& numbers) {
-  std::vector<std::string_view> by_rank;
-  const std::vector<std::uint32_t> rank_of = numbers.ranks(by_rank);
+std::vector<QacRecord> sorted_distinct_records(std::vector<Finding>& found, TextRanks& texts) {
+  texts.number();
   for (Finding& finding : found) {
-    finding.file_name = rank_of[finding.file_name];
-    finding.message_text = rank_of[finding.message_text];
+    finding.file_name = texts.rank(finding.file_name);
+    finding.message_text = texts.rank(finding.message_text);
   }
   std::sort(found.begin(), found.end());
   auto repeats = [&found](std::size_t i) {
@@ -103,8 +65,8 @@ std::vector<QacRecord> sorted_distinct_records(std::vector<Finding>& found,
   for (std::size_t i = 0; i < found.size(); ++i) {
     if (repeats(i)) continue;
     const Finding& f = found[i];
-    records.push_back({by_rank[f.file_name], f.line_number, f.priority, f.message_number,
-                       by_rank[f.message_text]});
+    records.push_back({texts.text(f.file_name), f.line_number, f.priority, f.message_number,
+                       texts.text(f.message_text)});
   }
   return records;
 }
@@ -152,14 +114,19 @@ bool classify_qac_line(std::string_view line, QacRecord& record) {
 
 QacFindings read_qac_records(LineReader& input) {
   QacFindings findings;
-  TextNumbers numbers(findings.texts);
+  TextRanks texts;
+  // Each distinct text is copied out of its line once.
+  auto place = [&](std::string_view text) {
+    const std::uint32_t* known = texts.find(text);
+    return known != nullptr ? *known : texts.add(findings.texts.emplace_back(text));
+  };
   std::vector<Finding> found;
   read_records<QacRecord>(input, classify_qac_line, [&](const QacRecord& record) {
-    found.push_back({numbers.number(record.file_name), record.line_number, record.message_number,
-                     numbers.number(record.message_text), static_cast<std::uint32_t>(found.size()),
+    found.push_back({place(record.file_name), record.line_number, record.message_number,
+                     place(record.message_text), static_cast<std::uint32_t>(found.size()),
                      record.priority});
   });
-  findings.records = sorted_distinct_records(found, numbers);
+  findings.records = sorted_distinct_records(found, texts);
   return findings;
 }
 
