@@ -3,10 +3,28 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/text_search.h"
+
 namespace qz {
 namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{1} << 18;
+// Where the last line feed stands in the first `size` bytes of `data`;
+// npos when none does.
+std::size_t last_feed(const char* data, std::size_t size) {
+#ifdef __GLIBC__
+  const void* feed = memrchr(data, '\n', size);
+  return feed == nullptr ? std::string_view::npos
+                         : static_cast<std::size_t>(static_cast<const char*>(feed) - data);
+#else
+  return std::string_view(data, size).rfind('\n');
+#endif
+}
+
+// next_holding times its ways over this much input, and tries each again
+// once in so many windows.
+constexpr std::uint64_t kWindowSize = std::uint64_t{1} << 20;
+constexpr unsigned kWaysCycle = 16;
 
 }  // namespace
 
@@ -49,11 +67,69 @@ bool LineReader::next_after_reading(std::string_view& line) {
   }
 }
 
+void LineReader::choose_way() {
+  const auto now = std::chrono::steady_clock::now();
+  const std::uint64_t done = consumed();
+  // The first window, which warms the caches up, is not timed.
+  if (window_ >= 2) {
+    const double rate = std::chrono::duration<double>(now - window_started_).count() /
+                        static_cast<double>(done - window_start_);
+    // A running mean, so that one window slowed by something else does
+    // not turn the choice.
+    double& mean = seconds_per_byte_[passing_over_];
+    mean = mean == 0 ? rate : (3 * mean + rate) / 4;
+  }
+  const unsigned place = window_ == 0 ? 0 : (window_ - 1) % kWaysCycle;
+  passing_over_ = place == 0   ? true
+                  : place == 1 ? false
+                               : seconds_per_byte_[1] <= seconds_per_byte_[0];
+  ++window_;
+  window_start_ = done;
+  window_end_ = done + kWindowSize;
+  window_started_ = now;
+}
+
+bool LineReader::next_passing_over(std::string_view& line, std::span<const std::string> texts) {
+  std::size_t longest = 0;
+  for (const std::string& text : texts) longest = std::max(longest, text.size());
+  std::size_t searched = 0;  // bytes from begin_ that hold no text's start
+  for (;;) {
+    // Once the buffer outgrew the limit, a line passed over could be longer
+    // than it, and it must be counted: next() does that.
+    if (capacity_ > max_line_) return next(line);
+    const std::string_view unread(buffer_.get() + begin_, end_ - begin_);
+    const std::size_t hit = find_texts(unread, texts, searched);
+    if (hit != std::string_view::npos) {
+      const std::size_t feed = last_feed(unread.data(), hit);
+      const std::size_t line_start = feed == std::string_view::npos ? 0 : feed + 1;
+      begin_ += line_start;
+      scanned_ = hit - line_start;
+      return next(line);
+    }
+    // Only the unfinished last line can still come to hold one.
+    const std::size_t feed = last_feed(unread.data(), unread.size());
+    if (feed != std::string_view::npos) begin_ += feed + 1;
+    scanned_ = end_ - begin_;
+    searched = scanned_ >= longest ? scanned_ - (longest - 1) : 0;
+    if (scanned_ > max_line_) {
+      skip_rest_of_line();
+      searched = 0;
+      continue;
+    }
+    if (!fill()) {
+      begin_ = end_;
+      scanned_ = 0;
+      return false;
+    }
+  }
+}
+
 std::size_t LineReader::read_into(char* data, std::size_t size) {
   if (at_end_) return 0;
   const long long count = input_.read(data, size);
   if (count < 0) throw RunError(RunError::Step::kReadInput, "the input could not be read");
   if (count == 0) at_end_ = true;
+  read_ += static_cast<std::uint64_t>(count);
   return static_cast<std::size_t>(count);
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "core/file.h"
@@ -44,6 +48,17 @@ class LineReader {
     return next_after_reading(line);
   }
 
+  // The next line that holds one of `texts` (at most four, none empty), or
+  // with no texts the next line. Where few lines hold one, most of a log is
+  // then only searched, not cut into lines; where most do, cutting every
+  // line is cheaper, and lines without one come too. Which is faster is
+  // measured on the input as it is read.
+  bool next_holding(std::string_view& line, std::span<const std::string> texts) {
+    if (texts.empty()) return next(line);
+    if (consumed() >= window_end_) choose_way();
+    return passing_over_ ? next_passing_over(line, texts) : next(line);
+  }
+
   // The longest line delivered, in bytes; longer ones are skipped.
   std::size_t max_line() const { return max_line_; }
   // Lines skipped for their length, with the texts a caller dropped for the
@@ -59,6 +74,9 @@ class LineReader {
     return {data, size};
   }
   bool next_after_reading(std::string_view& line);
+  bool next_passing_over(std::string_view& line, std::span<const std::string> texts);
+  std::uint64_t consumed() const { return read_ + begin_ - end_; }
+  void choose_way();
   bool fill();  // reads more bytes behind the unread ones; false at the end
   void skip_rest_of_line();
   std::size_t read_into(char* data, std::size_t size);
@@ -72,17 +90,29 @@ class LineReader {
   std::size_t scanned_ = 0;  // bytes from begin_ known to hold no line feed
   std::size_t skipped_ = 0;
   bool at_end_ = false;
+  std::uint64_t read_ = 0;  // bytes read in all
+
+  // The ways of next_holding, timed over windows of the input: each is tried
+  // on one window in every kWaysCycle, the faster taken on the others.
+  bool passing_over_ = true;
+  std::uint64_t window_end_ = 0;
+  std::uint64_t window_start_ = 0;
+  std::chrono::steady_clock::time_point window_started_;
+  unsigned window_ = 0;
+  double seconds_per_byte_[2] = {0, 0};  // cutting every line, passing over
 };
 
-// The line loop of the formats that read one line at a time: every line goes
-// to `classify` with one record that is reused, and each recognised record
-// is handed to `take` at once, so that no record is held. A classifier fills
-// every field of the record when it recognises a line.
+// The line loop of the formats that read one line at a time: every line
+// that holds one of `needed` (all lines, when it is empty) goes to `classify`
+// with one record that is reused, and each recognised record is handed to
+// `take` at once, so that no record is held. A classifier fills every field
+// of the record when it recognises a line.
 template <typename Record, typename Classify, typename Take>
-void read_records(LineReader& input, Classify classify, Take take) {
+void read_records(LineReader& input, std::span<const std::string> needed, Classify classify,
+                  Take take) {
   Record record;
   std::string_view line;
-  while (input.next(line)) {
+  while (input.next_holding(line, needed)) {
     if (classify(line, record)) take(record);
   }
 }

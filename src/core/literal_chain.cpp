@@ -19,6 +19,8 @@ constexpr std::size_t kWidestRun = 128;
 // Literal alternatives next to each other make a step of all their
 // combinations, up to this many.
 constexpr std::size_t kMostTexts = 16;
+// find_texts tries up to four texts at once.
+constexpr std::size_t kMostNeededTexts = 4;
 // An exact repetition of one byte class up to this count, as [0-9a-f]{8},
 // becomes that many single bytes.
 constexpr std::size_t kMostRepeatedBytes = 16;
@@ -581,6 +583,13 @@ LiteralChain::Place LiteralChain::place_of(const Step& step, std::string_view li
     }
   }
   return earliest;
+}
+
+std::span<const std::string> LiteralChain::needed_texts() const {
+  if (rarest_step_ == steps_.size() || steps_[rarest_step_].texts.size() > kMostNeededTexts) {
+    return {};
+  }
+  return steps_[rarest_step_].texts;
 }
 
 bool LiteralChain::may_match(std::string_view line) const {

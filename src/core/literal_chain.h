@@ -4,6 +4,7 @@
 #include <bitset>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,11 @@ class LiteralChain {
 
   // False when the line cannot match the pattern.
   bool may_match(std::string_view line) const;
+
+  // Texts one of which stands in every line the pattern matches, few enough
+  // to be searched for together in a whole block of input; empty when the
+  // pattern has none.
+  std::span<const std::string> needed_texts() const;
 
   // The pieces the chain is built from.
   using Bytes = std::bitset<256>;

@@ -57,6 +57,10 @@ class Pattern {
   // long lines, and the reference for checking the fast path.
   bool match_by_re2(std::string_view line, std::span<std::string_view> groups) const;
 
+  // Texts one of which stands in every line the pattern matches (see
+  // LiteralChain::needed_texts); empty when it has none.
+  std::span<const std::string> needed_texts() const { return literals_.needed_texts(); }
+
  private:
   bool groups_by_pcre2(std::string_view line, std::span<std::string_view> groups) const;
 

@@ -56,6 +56,60 @@ std::size_t find_text(std::string_view line, std::string_view text, std::size_t 
   return std::string_view::npos;
 }
 
+namespace {
+
+// Whether one of `texts` stands at `place` of `data`, which holds the line's
+// `size` bytes (and maybe zeros after them).
+bool a_text_stands_at(const char* data, std::size_t size, std::span<const std::string> texts,
+                      std::size_t place) {
+  return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
+    return text.size() <= size - place && text_stands_at(data + place, text);
+  });
+}
+
+#ifdef QZ_HAVE_SSE2
+// The block search of find_texts for N texts, so that the compiler keeps
+// every text's bytes in registers. Tries the places from `at` on in blocks
+// of sixteen, each block starting at most at `last_block`, the last place
+// from which all of a block's bytes and the longest text after them can be
+// read; `at` ends at the first place not tried.
+template <std::size_t N>
+std::size_t find_in_blocks(const char* data, std::size_t size, std::span<const std::string> texts,
+                           std::size_t& at, std::size_t last_block, std::size_t shortest) {
+  __m128i firsts[N];
+  __m128i lasts[N];
+  std::size_t last_offsets[N];
+  for (std::size_t t = 0; t < N; ++t) {
+    firsts[t] = _mm_set1_epi8(texts[t].front());
+    lasts[t] = _mm_set1_epi8(texts[t].back());
+    last_offsets[t] = texts[t].size() - 1;
+  }
+  while (at <= last_block + 15 && at + shortest <= size) {
+    // The last block may overlap the one before; places it repeats are
+    // masked.
+    const std::size_t block = std::min(at, last_block);
+    const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block));
+    __m128i candidates = _mm_setzero_si128();
+    for (std::size_t t = 0; t < N; ++t) {
+      const __m128i ends =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + last_offsets[t]));
+      candidates = _mm_or_si128(
+          candidates,
+          _mm_and_si128(_mm_cmpeq_epi8(starts, firsts[t]), _mm_cmpeq_epi8(ends, lasts[t])));
+    }
+    auto bits = static_cast<unsigned>(_mm_movemask_epi8(candidates));
+    for (bits = bits >> (at - block) << (at - block); bits != 0; bits &= bits - 1) {
+      const std::size_t place = block + static_cast<std::size_t>(std::countr_zero(bits));
+      if (a_text_stands_at(data, size, texts, place)) return place;
+    }
+    at = block + 16;
+  }
+  return std::string_view::npos;
+}
+#endif
+
+}  // namespace
+
 std::size_t find_texts(std::string_view line, std::span<const std::string> texts,
                        std::size_t from) {
   if (texts.size() == 1) return find_text(line, texts.front(), from);
@@ -68,21 +122,14 @@ std::size_t find_texts(std::string_view line, std::span<const std::string> texts
   if (texts.empty() || shortest > line.size() || from > line.size() - shortest) {
     return std::string_view::npos;
   }
-  // Whether a text stands at `place` of `data`, a copy of the line or itself.
-  auto text_at = [&](const char* data, std::size_t place) {
-    return std::any_of(texts.begin(), texts.end(), [&](const std::string& text) {
-      return text.size() <= line.size() - place && text_stands_at(data + place, text);
-    });
-  };
   std::size_t at = from;
 #ifdef QZ_HAVE_SSE2
-  constexpr std::size_t kMostBlockTexts = 4;
   // A short line is searched in a copy padded with zeros, so that its places
   // too are tried in blocks.
   char padded[64];
   const char* data = line.data();
-  std::size_t last_block = 0;  // where a block may begin and be read whole
-  bool blocks = texts.size() <= kMostBlockTexts;
+  std::size_t last_block = 0;
+  bool blocks = true;
   if (line.size() >= longest + 15) {
     last_block = line.size() - longest - 15;
   } else if (line.size() + longest + 15 <= sizeof padded) {
@@ -94,35 +141,26 @@ std::size_t find_texts(std::string_view line, std::span<const std::string> texts
     blocks = false;
   }
   if (blocks) {
-    __m128i firsts[kMostBlockTexts];
-    __m128i lasts[kMostBlockTexts];
-    for (std::size_t t = 0; t < texts.size(); ++t) {
-      firsts[t] = _mm_set1_epi8(texts[t].front());
-      lasts[t] = _mm_set1_epi8(texts[t].back());
+    std::size_t found = std::string_view::npos;
+    switch (texts.size()) {
+      case 2:
+        found = find_in_blocks<2>(data, line.size(), texts, at, last_block, shortest);
+        break;
+      case 3:
+        found = find_in_blocks<3>(data, line.size(), texts, at, last_block, shortest);
+        break;
+      case 4:
+        found = find_in_blocks<4>(data, line.size(), texts, at, last_block, shortest);
+        break;
+      default:  // more than the registers hold: place by place below
+        break;
     }
-    while (at <= last_block + 15 && at + shortest <= line.size()) {
-      // The last block may overlap the one before; places it repeats are
-      // masked.
-      const std::size_t block = std::min(at, last_block);
-      const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block));
-      unsigned bits = 0;
-      for (std::size_t t = 0; t < texts.size(); ++t) {
-        const __m128i ends =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + texts[t].size() - 1));
-        bits |= static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi8(starts, firsts[t]), _mm_cmpeq_epi8(ends, lasts[t]))));
-      }
-      for (bits = bits >> (at - block) << (at - block); bits != 0; bits &= bits - 1) {
-        const std::size_t place = block + static_cast<std::size_t>(std::countr_zero(bits));
-        if (text_at(data, place)) return place;
-      }
-      at = block + 16;
-    }
+    if (found != std::string_view::npos) return found;
   }
 #endif
   // The places no block took: those where only the shorter texts fit.
   for (; at + shortest <= line.size(); ++at) {
-    if (text_at(line.data(), at)) return at;
+    if (a_text_stands_at(line.data(), line.size(), texts, at)) return at;
   }
   return std::string_view::npos;
 }

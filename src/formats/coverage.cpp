@@ -113,9 +113,9 @@ void read_ctc_records(LineReader& input, const std::function<void(const Coverage
 
 void import_gcov_coverage(const Run& run) {
   SqlScript script(run, kCoverageTable);
-  read_records<CoverageRecord>(run.input, classify_gcov_line, [&](const CoverageRecord& record) {
-    add_coverage_row(script, record);
-  });
+  read_records<CoverageRecord>(
+      run.input, gcov_line_pattern().needed_texts(), classify_gcov_line,
+      [&](const CoverageRecord& record) { add_coverage_row(script, record); });
 }
 
 void import_ctc_coverage(const Run& run) {

@@ -16,12 +16,14 @@ constexpr SqlTable kMapTable{
     false};
 
 // Both map importers differ only in how they read a line.
-void import_map_with(const Run& run, bool (*classify)(std::string_view, MapRecord&)) {
+void import_map_with(const Run& run, const Pattern& pattern,
+                     bool (*classify)(std::string_view, MapRecord&)) {
   SqlScript script(run, kMapTable);
-  read_records<MapRecord>(run.input, classify, [&](const MapRecord& record) {
-    script.row({record.originhex, DecimalText(record.origindec).view(), record.sizehex,
-                DecimalText(record.sizedec).view(), record.section, record.filename});
-  });
+  read_records<MapRecord>(
+      run.input, pattern.needed_texts(), classify, [&](const MapRecord& record) {
+        script.row({record.originhex, DecimalText(record.origindec).view(), record.sizehex,
+                    DecimalText(record.sizedec).view(), record.section, record.filename});
+      });
 }
 
 }  // namespace
@@ -66,8 +68,10 @@ bool classify_keil_map_line(std::string_view line, MapRecord& record) {
   return true;
 }
 
-void import_map(const Run& run) { import_map_with(run, classify_map_line); }
+void import_map(const Run& run) { import_map_with(run, map_line_pattern(), classify_map_line); }
 
-void import_keil_map(const Run& run) { import_map_with(run, classify_keil_map_line); }
+void import_keil_map(const Run& run) {
+  import_map_with(run, keil_map_line_pattern(), classify_keil_map_line);
+}
 
 }  // namespace qz

@@ -36,7 +36,7 @@ void import_pass_fail(const Run& run) {
   SqlScript script(run, kResultsTable);
   // The test type is the caller's word for the whole log.
   const std::string_view test_type = run.settings.test_type;
-  read_records<TestResultRecord>(run.input, classify_test_line,
+  read_records<TestResultRecord>(run.input, test_line_pattern().needed_texts(), classify_test_line,
                                  [&](const TestResultRecord& record) {
                                    script.row({test_type, record.name, record.result});
                                  });

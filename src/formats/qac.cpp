@@ -121,11 +121,12 @@ QacFindings read_qac_records(LineReader& input) {
     return known != nullptr ? *known : texts.add(findings.texts.emplace_back(text));
   };
   std::vector<Finding> found;
-  read_records<QacRecord>(input, classify_qac_line, [&](const QacRecord& record) {
-    found.push_back({place(record.file_name), record.line_number, record.message_number,
-                     place(record.message_text), static_cast<std::uint32_t>(found.size()),
-                     record.priority});
-  });
+  read_records<QacRecord>(
+      input, qac_line_pattern().needed_texts(), classify_qac_line, [&](const QacRecord& record) {
+        found.push_back({place(record.file_name), record.line_number, record.message_number,
+                         place(record.message_text), static_cast<std::uint32_t>(found.size()),
+                         record.priority});
+      });
   findings.records = sorted_distinct_records(found, texts);
   return findings;
 }

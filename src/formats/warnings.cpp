@@ -32,13 +32,15 @@ bool match_warning_line(const Pattern& pattern, std::string_view line, WarningRe
 // The last value of a row: what each format knows about the error number.
 // KEIL lines carry none, and the column gets a bare 0.
 template <bool kHasErrorNumber>
-void import_warnings_with(const Run& run, bool (*classify)(std::string_view, WarningRecord&)) {
+void import_warnings_with(const Run& run, const Pattern& pattern,
+                          bool (*classify)(std::string_view, WarningRecord&)) {
   SqlScript script(run, kResultsTable);
-  read_records<WarningRecord>(run.input, classify, [&](const WarningRecord& record) {
-    script.row(
-        {record.filename, record.line, record.type, record.error_id,
-         kHasErrorNumber ? SqlValue(warning_error_number(record.error_id)) : SqlValue::bare("0")});
-  });
+  read_records<WarningRecord>(
+      run.input, pattern.needed_texts(), classify, [&](const WarningRecord& record) {
+        script.row({record.filename, record.line, record.type, record.error_id,
+                    kHasErrorNumber ? SqlValue(warning_error_number(record.error_id))
+                                    : SqlValue::bare("0")});
+      });
 }
 
 }  // namespace
@@ -92,17 +94,22 @@ bool classify_tricore_line(std::string_view line, TricoreWarningRecord& record) 
   return true;
 }
 
-void import_warning(const Run& run) { import_warnings_with<true>(run, classify_warning_line); }
+void import_warning(const Run& run) {
+  import_warnings_with<true>(run, warning_line_pattern(), classify_warning_line);
+}
 
-void import_warning_keil(const Run& run) { import_warnings_with<false>(run, classify_keil_line); }
+void import_warning_keil(const Run& run) {
+  import_warnings_with<false>(run, keil_warning_line_pattern(), classify_keil_line);
+}
 
 void import_warning_tricore(const Run& run) {
   SqlScript script(run, kResultsTable);
-  read_records<TricoreWarningRecord>(
-      run.input, classify_tricore_line, [&](const TricoreWarningRecord& record) {
-        script.row(
-            {record.filename, record.line, record.type, record.message, record.warning_number});
-      });
+  read_records<TricoreWarningRecord>(run.input, tricore_line_pattern().needed_texts(),
+                                     classify_tricore_line,
+                                     [&](const TricoreWarningRecord& record) {
+                                       script.row({record.filename, record.line, record.type,
+                                                   record.message, record.warning_number});
+                                     });
 }
 
 }  // namespace qz

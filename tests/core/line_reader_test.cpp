@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "support/temp_dir.h"
 
 namespace qz {
@@ -78,6 +81,45 @@ TEST(LineReader, SkipsAndCountsLinesLongerThanTheLimit) {
       read_all("a\n" + too_long + "\nbcde\n12345\n" + too_long + "\r\nz\n" + too_long, 4);
   EXPECT_EQ(result.lines, (std::vector<std::string>{"a", "bcde", "z"}));
   EXPECT_EQ(result.skipped, 4u);
+}
+
+// next_holding may deliver lines without the texts too (when cutting every
+// line is faster), but never loses one that holds them, wherever blocks and
+// its timing windows (1 MiB) fall.
+TEST(LineReader, NextHoldingDeliversEveryLineThatHoldsATextInOrder) {
+  std::mt19937 random(7);
+  std::string content;
+  for (int i = 0; content.size() < 7'000'000; ++i) {
+    // Mostly short lines; some long enough to span blocks.
+    const std::size_t length = i % 500 == 499 ? 300'000 : random() % 90;
+    for (std::size_t k = 0; k < length; ++k) content += "xy:e r\r"[random() % 7];
+    if (random() % 9 == 0) content += "error:";
+    if (random() % 40 == 0) content += "warn";
+    content += random() % 5 == 0 ? "\r\n" : "\n";
+  }
+  content += "x warn";  // the last line, without a line feed
+  // A text across the end of the first block read.
+  content.replace(262'130, 19, "\nabcdefghijk error:\n");
+  const std::vector<std::string> texts_cases[] = {{"error:", "warn"}, {"y:e"}, {":"}, {"zz"}};
+  test::TempDir dir;
+  const std::string path = dir.write("in.txt", content);
+  for (const std::vector<std::string>& texts : texts_cases) {
+    auto holding = [&](std::string_view line) {
+      return std::any_of(texts.begin(), texts.end(),
+                         [&](const std::string& t) { return line.find(t) != line.npos; });
+    };
+    std::vector<std::string> expected;
+    for (const std::string& line : read_all(content).lines) {
+      if (holding(line)) expected.push_back(line);
+    }
+    File input = File::open_input(path);
+    LineReader reader(input);
+    std::vector<std::string> delivered;
+    for (std::string_view line; reader.next_holding(line, texts);) {
+      if (holding(line)) delivered.emplace_back(line);
+    }
+    EXPECT_EQ(delivered, expected) << texts.front();
+  }
 }
 
 TEST(LineReader, ReportsAReadErrorInsteadOfAnEnd) {
