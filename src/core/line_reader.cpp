@@ -9,18 +9,6 @@ namespace qz {
 namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{1} << 18;
-// Where the last line feed stands in the first `size` bytes of `data`;
-// npos when none does.
-std::size_t last_feed(const char* data, std::size_t size) {
-#ifdef __GLIBC__
-  const void* feed = memrchr(data, '\n', size);
-  return feed == nullptr ? std::string_view::npos
-                         : static_cast<std::size_t>(static_cast<const char*>(feed) - data);
-#else
-  return std::string_view(data, size).rfind('\n');
-#endif
-}
-
 // next_holding times its ways over this much input, and tries each again
 // once in so many windows.
 constexpr std::uint64_t kWindowSize = std::uint64_t{1} << 20;
@@ -100,14 +88,14 @@ bool LineReader::next_passing_over(std::string_view& line, std::span<const std::
     const std::string_view unread(buffer_.get() + begin_, end_ - begin_);
     const std::size_t hit = find_texts(unread, texts, searched);
     if (hit != std::string_view::npos) {
-      const std::size_t feed = last_feed(unread.data(), hit);
+      const std::size_t feed = find_last_byte(unread, '\n', hit);
       const std::size_t line_start = feed == std::string_view::npos ? 0 : feed + 1;
       begin_ += line_start;
       scanned_ = hit - line_start;
       return next(line);
     }
     // Only the unfinished last line can still come to hold one.
-    const std::size_t feed = last_feed(unread.data(), unread.size());
+    const std::size_t feed = find_last_byte(unread, '\n', unread.size());
     if (feed != std::string_view::npos) begin_ += feed + 1;
     scanned_ = end_ - begin_;
     searched = scanned_ >= longest ? scanned_ - (longest - 1) : 0;

@@ -56,6 +56,16 @@ std::size_t find_text(std::string_view line, std::string_view text, std::size_t 
   return std::string_view::npos;
 }
 
+std::size_t find_last_byte(std::string_view text, char byte, std::size_t end) {
+#ifdef __GLIBC__
+  const void* found = memrchr(text.data(), byte, end);
+  return found == nullptr ? std::string_view::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+#else
+  return end == 0 ? std::string_view::npos : text.rfind(byte, end - 1);
+#endif
+}
+
 namespace {
 
 // Whether one of `texts` stands at `place` of `data`, which holds the line's
@@ -93,9 +103,8 @@ std::size_t find_in_blocks(const char* data, std::size_t size, std::span<const s
     for (std::size_t t = 0; t < N; ++t) {
       const __m128i ends =
           _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + last_offsets[t]));
-      candidates = _mm_or_si128(
-          candidates,
-          _mm_and_si128(_mm_cmpeq_epi8(starts, firsts[t]), _mm_cmpeq_epi8(ends, lasts[t])));
+      candidates = _mm_or_si128(candidates, _mm_and_si128(_mm_cmpeq_epi8(starts, firsts[t]),
+                                                          _mm_cmpeq_epi8(ends, lasts[t])));
     }
     auto bits = static_cast<unsigned>(_mm_movemask_epi8(candidates));
     for (bits = bits >> (at - block) << (at - block); bits != 0; bits &= bits - 1) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "core/text_search.h"
+
 namespace qz {
 
 std::string replace_all(std::string_view text, std::string_view search,
@@ -36,7 +38,7 @@ LineBreaks line_breaks(std::string_view text) {
     if (first == nullptr) continue;
     const auto at = static_cast<std::size_t>(static_cast<const char*>(first) - text.data());
     found.first = std::min(found.first, at);
-    const std::size_t last = text.rfind(line_break);
+    const std::size_t last = find_last_byte(text, line_break, text.size());
     found.last = found.last == std::string_view::npos ? last : std::max(found.last, last);
   }
   return found;

@@ -8,14 +8,13 @@
 #include <tuple>
 #include <utility>
 
+#include "core/text_search.h"
 #include "core/util.h"
 #include "formats/formats.h"
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
-
 namespace qz {
+
+using namespace std::literals;
 
 namespace {
 
@@ -36,7 +35,7 @@ namespace {
 constexpr std::size_t kNone = std::string_view::npos;
 
 bool skip_literal(std::string_view text, std::size_t& at, std::string_view literal) {
-  if (!text.substr(at).starts_with(literal)) return false;
+  if (text.size() - at < literal.size() || !text_stands_at(text.data() + at, literal)) return false;
   at += literal.size();
   return true;
 }
@@ -60,8 +59,8 @@ struct Landmarks {
 
 Landmarks find_landmarks(std::string_view text, const LineBreaks& breaks) {
   Landmarks found;
-  found.close = text.rfind(']');
-  if (found.close != kNone && found.close > 0) found.open = text.rfind('[', found.close - 1);
+  found.close = find_last_byte(text, ']', text.size());
+  if (found.close != kNone) found.open = find_last_byte(text, '[', found.close);
   found.last_break = breaks.last;
   return found;
 }
@@ -70,19 +69,19 @@ Landmarks find_landmarks(std::string_view text, const LineBreaks& breaks) {
 // from `at` on, and fills groups 3 to 8.
 bool match_tail(std::string_view text, std::size_t at, const Landmarks& landmarks,
                 TidyMessageGroups& groups) {
-  if (!skip_literal(text, at, ":")) return false;
+  if (!skip_literal(text, at, ":"sv)) return false;
   groups[2] = take_run(text, at, is_digit);
-  if (groups[2].empty() || !skip_literal(text, at, ":")) return false;
+  if (groups[2].empty() || !skip_literal(text, at, ":"sv)) return false;
   groups[3] = take_run(text, at, is_digit);
-  if (groups[3].empty() || !skip_literal(text, at, ":")) return false;
+  if (groups[3].empty() || !skip_literal(text, at, ":"sv)) return false;
   if (take_run(text, at, is_space).empty()) return false;
   const std::size_t severity_from = at;
-  if (!skip_literal(text, at, "error") && !skip_literal(text, at, "note") &&
-      !skip_literal(text, at, "warning")) {
+  if (!skip_literal(text, at, "error"sv) && !skip_literal(text, at, "note"sv) &&
+      !skip_literal(text, at, "warning"sv)) {
     return false;
   }
   groups[4] = text.substr(severity_from, at - severity_from);
-  if (!skip_literal(text, at, ":") || take_run(text, at, is_space).empty()) return false;
+  if (!skip_literal(text, at, ":"sv) || take_run(text, at, is_space).empty()) return false;
   if (landmarks.open == kNone || landmarks.open < at) return false;
   if (landmarks.last_break != kNone && landmarks.last_break >= at) return false;
   groups[5] = text.substr(at, landmarks.open - at);
@@ -102,9 +101,9 @@ bool split_tidy_message(std::string_view text, TidyMessageGroups& groups) {
   // dot at most one extension can fit, as a colon follows it.
   std::size_t search_end = std::min(breaks.first, landmarks.open);
   while (search_end > 0) {
-    const std::size_t dot = text.rfind('.', search_end - 1);
+    const std::size_t dot = find_last_byte(text, '.', search_end);
     if (dot == kNone) break;
-    for (const std::string_view extension : {"cpp", "c", "h"}) {
+    for (const std::string_view extension : {"cpp"sv, "c"sv, "h"sv}) {
       const std::size_t path_end = dot + 1 + extension.size();
       if (text.substr(dot + 1).starts_with(extension) &&
           match_tail(text, path_end, landmarks, groups)) {
@@ -192,7 +191,8 @@ namespace {
 // Puts the message keys[i].index at place i, in place: messages are large
 // in number, and a second list of them would cost as much memory again.
 template <typename Key>
-void apply_order(std::vector<TidyMessage>& messages, const std::vector<Key>& keys) {
+void apply_order(std::vector<TidyMessage, LargeAllocator<TidyMessage>>& messages,
+                 const std::vector<Key>& keys) {
   constexpr std::uint32_t kPlaced = std::numeric_limits<std::uint32_t>::max();
   std::vector<std::uint32_t> source(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) source[i] = keys[i].index;
@@ -214,7 +214,7 @@ void apply_order(std::vector<TidyMessage>& messages, const std::vector<Key>& key
 // Sorts by tidy_message_less, stably, and drops every message equal to the
 // one kept before it. Many messages share a file and a check, and paths share
 // long beginnings: the sort compares their ranks instead of the texts.
-void sort_and_deduplicate(std::vector<TidyMessage>& messages) {
+void sort_and_deduplicate(std::vector<TidyMessage, LargeAllocator<TidyMessage>>& messages) {
   TextRanks ranks;
   for (const TidyMessage& message : messages) {
     ranks.add(message.file());
@@ -248,29 +248,15 @@ void sort_and_deduplicate(std::vector<TidyMessage>& messages) {
 }
 
 constexpr std::size_t kTextBlock = std::size_t{16} << 20;
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
-// A block for `size` bytes of texts, starting at `start`. The texts are
-// written once and then only read: on Linux the block asks for huge pages,
-// as the faults of fresh 4 KiB pages cost about as much as the copying.
-char* new_text_block(TidyMessages& collected, std::size_t size) {
-  collected.text_blocks.emplace_back(new char[size + kHugePage]);
-  const auto base = reinterpret_cast<std::uintptr_t>(collected.text_blocks.back().get());
-  char* const start = reinterpret_cast<char*>((base + kHugePage - 1) & ~(kHugePage - 1));
-#ifdef __linux__
-  madvise(start, size & ~(kHugePage - 1), MADV_HUGEPAGE);
-#endif
-  return start;
-}
 
 // A copy of `text` that lives as long as the collection.
 std::string_view keep_text(TidyMessages& collected, std::string_view text) {
   if (collected.block_used + text.size() > collected.block_size) {
     collected.block_size = std::max(kTextBlock, text.size());
-    collected.block_start = new_text_block(collected, collected.block_size);
+    collected.text_blocks.push_back(allocate_large_bytes(collected.block_size));
     collected.block_used = 0;
   }
-  char* const kept = collected.block_start + collected.block_used;
+  char* const kept = collected.text_blocks.back().get() + collected.block_used;
   std::memcpy(kept, text.data(), text.size());
   collected.block_used += text.size();
   return {kept, text.size()};
@@ -286,7 +272,7 @@ void keep_if_parsed(std::string_view text, TidyMessages& collected) {
 }  // namespace
 
 bool collect_tidy_messages(LineReader& input, TidyMessages& collected) {
-  std::vector<TidyMessage>& messages = collected.messages;
+  auto& messages = collected.messages;
   MessageJoiner joiner(input.max_line());
   std::string finished;
   std::string_view line;

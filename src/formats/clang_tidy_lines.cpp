@@ -6,10 +6,13 @@
 #include <optional>
 #include <utility>
 
+#include "core/text_search.h"
 #include "core/util.h"
 #include "formats/formats.h"
 
 namespace qz {
+
+using namespace std::literals;
 
 const Pattern& tidy_start_pattern() {
   static const Pattern pattern(
@@ -98,6 +101,8 @@ bool is_processing_line(std::string_view rest) {
 // clang-tidy-N or clang-tidy.exe. The end of the word decides which of the
 // three it can be, so only the word's end is looked at.
 bool is_tidy_command(std::string_view line) {
+  // Every such word holds the name: most lines end here, after one search.
+  if (find_text(line, "clang-tidy"sv, 0) == std::string_view::npos) return false;
   const std::string_view word = line.substr(
       0, static_cast<std::size_t>(std::find_if(line.begin(), line.end(), is_blank) - line.begin()));
   std::size_t name_size = 0;
@@ -115,6 +120,27 @@ bool is_tidy_command(std::string_view line) {
   return name_start == 0 || word[name_start - 1] == '/' || word[name_start - 1] == '\\';
 }
 
+// The severity ("error", "note" or "warning") that `text` ends with, if any;
+// their last letters differ, so at most one can.
+std::string_view severity_at_end(std::string_view text) {
+  if (text.empty()) return {};
+  std::string_view severity;
+  switch (text.back()) {
+    case 'r':
+      severity = "error"sv;
+      break;
+    case 'e':
+      severity = "note"sv;
+      break;
+    case 'g':
+      severity = "warning"sv;
+      break;
+    default:
+      return {};
+  }
+  return text.ends_with(severity) ? severity : std::string_view();
+}
+
 }  // namespace
 
 // The start pattern, decided by a scan from each severity in the line, in
@@ -130,12 +156,10 @@ bool starts_tidy_message(std::string_view line) {
        colon = static_cast<const char*>(std::memchr(
            colon + 1, ':', static_cast<std::size_t>(line.data() + line.size() - colon - 1)))) {
     const std::string_view before = line.substr(0, static_cast<std::size_t>(colon - line.data()));
-    for (const std::string_view severity : {"error", "note", "warning"}) {
-      if (!before.ends_with(severity)) continue;
-      if (!breaks) breaks = line_breaks(line);
-      if (starts_at(line, *breaks, before.size() - severity.size(), severity.size() + 1))
-        return true;
-    }
+    const std::string_view severity = severity_at_end(before);
+    if (severity.empty()) continue;
+    if (!breaks) breaks = line_breaks(line);
+    if (starts_at(line, *breaks, before.size() - severity.size(), severity.size() + 1)) return true;
   }
   return false;
 }

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/large_memory.h"
 #include "core/line_reader.h"
 #include "core/output.h"
 #include "core/pattern.h"
@@ -187,8 +188,9 @@ bool classify_qac_line(std::string_view line, QacRecord& record);
 
 // The findings of one input and the texts they view: each distinct file name
 // and message text is kept once, however often it is repeated.
+using QacRecords = std::vector<QacRecord, LargeAllocator<QacRecord>>;
 struct QacFindings {
-  std::vector<QacRecord> records;
+  QacRecords records;
   std::deque<std::string> texts;
 };
 // The findings of the whole input, sorted by file name, line number, message
@@ -203,7 +205,7 @@ struct QacFileGroup {
 };
 // One group per file, more findings first and, at equal counts, the greater
 // file name first. The records must outlive the groups.
-std::vector<QacFileGroup> group_by_file(const std::vector<QacRecord>& records);
+std::vector<QacFileGroup> group_by_file(std::span<const QacRecord> records);
 
 // The figures of one file in q_results.
 struct PriorityCounts {
@@ -352,9 +354,8 @@ bool tidy_message_equal(const TidyMessage& a, const TidyMessage& b);
 // The messages of one input and the texts they view, kept in large blocks
 // rather than one allocation per message.
 struct TidyMessages {
-  std::vector<TidyMessage> messages;
-  std::vector<std::unique_ptr<char[]>> text_blocks;
-  char* block_start = nullptr;  // where the texts of the last block begin
+  std::vector<TidyMessage, LargeAllocator<TidyMessage>> messages;
+  std::vector<LargeBytes> text_blocks;
   std::size_t block_size = 0;
   std::size_t block_used = 0;
 };

@@ -48,7 +48,8 @@ struct Finding {
 };
 
 // Sorts the findings and turns each first of equal ones into a record.
-std::vector<QacRecord> sorted_distinct_records(std::vector<Finding>& found, TextRanks& texts) {
+QacRecords sorted_distinct_records(std::vector<Finding, LargeAllocator<Finding>>& found,
+                                   TextRanks& texts) {
   texts.number();
   for (Finding& finding : found) {
     finding.file_name = texts.rank(finding.file_name);
@@ -60,7 +61,7 @@ std::vector<QacRecord> sorted_distinct_records(std::vector<Finding>& found, Text
   };
   std::size_t distinct = 0;
   for (std::size_t i = 0; i < found.size(); ++i) distinct += repeats(i) ? 0 : 1;
-  std::vector<QacRecord> records;
+  QacRecords records;
   records.reserve(distinct);
   for (std::size_t i = 0; i < found.size(); ++i) {
     if (repeats(i)) continue;
@@ -120,7 +121,7 @@ QacFindings read_qac_records(LineReader& input) {
     const std::uint32_t* known = texts.find(text);
     return known != nullptr ? *known : texts.add(findings.texts.emplace_back(text));
   };
-  std::vector<Finding> found;
+  std::vector<Finding, LargeAllocator<Finding>> found;
   read_records<QacRecord>(
       input, qac_line_pattern().needed_texts(), classify_qac_line, [&](const QacRecord& record) {
         found.push_back({place(record.file_name), record.line_number, record.message_number,
@@ -131,10 +132,10 @@ QacFindings read_qac_records(LineReader& input) {
   return findings;
 }
 
-std::vector<QacFileGroup> group_by_file(const std::vector<QacRecord>& records) {
+std::vector<QacFileGroup> group_by_file(std::span<const QacRecord> records) {
   std::vector<QacFileGroup> groups;
   for (const std::span<const QacRecord> run :
-       runs_of_equal_key(std::span(records), [](const QacRecord& r) { return r.file_name; })) {
+       runs_of_equal_key(records, [](const QacRecord& r) { return r.file_name; })) {
     groups.push_back({run.front().file_name, run});
   }
   std::sort(groups.begin(), groups.end(), comes_first);

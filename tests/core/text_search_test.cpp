@@ -13,7 +13,12 @@ namespace {
 // length, at the earliest, and a broken one nowhere.
 TEST(TextSearch, FindsTextsAtEveryPlace) {
   const std::vector<std::vector<std::string>> searches = {
-      {"b"}, {"bcd"}, {"bcd", "efghij"}, {"xy", "bcd", "efghij", "klmnopqrstuvw0123"}};
+      {"b"},
+      {"bcd"},
+      {"bcd", "efghij"},
+      {"xy", "bcd", "efghij"},
+      {"xy", "bcd", "efghij", "klmnopqrstuvw0123"},
+      {"xy", "bcd", "efghij", "klmnopqrstuvw0123", "45"}};
   for (const std::vector<std::string>& texts : searches) {
     for (const std::string& text : texts) {
       for (std::size_t before = 0; before < 40; ++before) {
@@ -29,6 +34,18 @@ TEST(TextSearch, FindsTextsAtEveryPlace) {
           line.back() = 'z';
           EXPECT_EQ(find_texts(line, texts, 0), std::string::npos) << text << " in " << line;
         }
+      }
+    }
+  }
+}
+
+TEST(TextSearch, FindsTheLastByteBeforeAnEnd) {
+  for (std::size_t size = 0; size < 80; ++size) {
+    for (std::size_t place = 0; place <= size; ++place) {
+      std::string text(size, 'a');
+      if (place < size) text[place] = '.';
+      for (std::size_t end = 0; end <= size; ++end) {
+        EXPECT_EQ(find_last_byte(text, '.', end), place < end ? place : std::string::npos);
       }
     }
   }

@@ -42,7 +42,7 @@ QacFindings read_lines(const std::vector<std::string>& lines) {
   return read_qac_records(reader);
 }
 
-std::string describe(const std::vector<QacRecord>& records) {
+std::string describe(std::span<const QacRecord> records) {
   std::string text;
   for (const QacRecord& r : records) {
     text += std::string(r.file_name) + "(" + std::to_string(r.line_number) + ") P" +
