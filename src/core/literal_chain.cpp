@@ -483,6 +483,12 @@ LiteralChain::LiteralChain(std::string_view text) {
                                                [](const std::string& t) { return t.empty(); });
     if (tells) steps_.push_back(std::move(step));
   }
+  const Bytes opening = entry_bytes(elements_, 0, true);
+  const Bytes closing = entry_bytes(elements_, elements_.size() - 1, false);
+  for (std::size_t byte = 0; byte < 256; ++byte) {
+    can_open_[byte] = opening[byte];
+    can_close_[byte] = closing[byte];
+  }
   opens_with_anything_ = !elements_.empty() && elements_.front().kind == Kind::kAnything;
   ends_with_anything_ = !elements_.empty() && elements_.back().kind == Kind::kAnything;
   if (steps_.size() > kMostSteps) steps_.resize(kMostSteps);  // fewer tests, never wrong
@@ -595,6 +601,11 @@ std::span<const std::string> LiteralChain::needed_texts() const {
 bool LiteralChain::may_match(std::string_view line) const {
   // Runs are read at most about twice over in all; past that RE2 decides.
   std::size_t budget = 2 * line.size() + 64;
+  // A glance at the first and the last byte rejects many lines at once.
+  if (!line.empty() && !(can_open_[static_cast<unsigned char>(line.front())] &&
+                         can_close_[static_cast<unsigned char>(line.back())])) {
+    return false;
+  }
   // The line's ends first: they cost a few comparisons each, and settle
   // the steps they reach.
   const Reach head =

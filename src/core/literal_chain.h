@@ -130,6 +130,9 @@ class LiteralChain {
 
   std::vector<Element> elements_;
   std::vector<Step> steps_;
+  // The bytes a line that matches can begin and end with.
+  std::array<bool, 256> can_open_{};
+  std::array<bool, 256> can_close_{};
   // Walks from a line's end that would stop at once are left out.
   bool opens_with_anything_ = false;
   bool ends_with_anything_ = false;
