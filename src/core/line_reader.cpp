@@ -82,8 +82,8 @@ bool LineReader::next_passing_over(std::string_view& line, std::span<const std::
   for (const std::string& text : texts) longest = std::max(longest, text.size());
   std::size_t searched = 0;  // bytes from begin_ that hold no text's start
   for (;;) {
-    // Once the buffer outgrew the limit, a line passed over could be longer
-    // than it, and it must be counted: next() does that.
+    // Where the buffer can hold a line longer than the limit, such a line
+    // must be counted even if passed over: next() does that.
     if (capacity_ > max_line_) return next(line);
     const std::string_view unread(buffer_.get() + begin_, end_ - begin_);
     const std::size_t hit = find_texts(unread, texts, searched);
