@@ -191,8 +191,7 @@ namespace {
 // Puts the message keys[i].index at place i, in place: messages are large
 // in number, and a second list of them would cost as much memory again.
 template <typename Key>
-void apply_order(std::vector<TidyMessage, LargeAllocator<TidyMessage>>& messages,
-                 const std::vector<Key>& keys) {
+void apply_order(TidyMessageList& messages, const std::vector<Key>& keys) {
   constexpr std::uint32_t kPlaced = std::numeric_limits<std::uint32_t>::max();
   std::vector<std::uint32_t> source(keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) source[i] = keys[i].index;
@@ -214,7 +213,7 @@ void apply_order(std::vector<TidyMessage, LargeAllocator<TidyMessage>>& messages
 // Sorts by tidy_message_less, stably, and drops every message equal to the
 // one kept before it. Many messages share a file and a check, and paths share
 // long beginnings: the sort compares their ranks instead of the texts.
-void sort_and_deduplicate(std::vector<TidyMessage, LargeAllocator<TidyMessage>>& messages) {
+void sort_and_deduplicate(TidyMessageList& messages) {
   TextRanks ranks;
   for (const TidyMessage& message : messages) {
     ranks.add(message.file());
@@ -272,7 +271,7 @@ void keep_if_parsed(std::string_view text, TidyMessages& collected) {
 }  // namespace
 
 bool collect_tidy_messages(LineReader& input, TidyMessages& collected) {
-  auto& messages = collected.messages;
+  TidyMessageList& messages = collected.messages;
   MessageJoiner joiner(input.max_line());
   std::string finished;
   std::string_view line;

@@ -353,8 +353,9 @@ bool tidy_message_equal(const TidyMessage& a, const TidyMessage& b);
 
 // The messages of one input and the texts they view, kept in large blocks
 // rather than one allocation per message.
+using TidyMessageList = std::vector<TidyMessage, LargeAllocator<TidyMessage>>;
 struct TidyMessages {
-  std::vector<TidyMessage, LargeAllocator<TidyMessage>> messages;
+  TidyMessageList messages;
   std::vector<LargeBytes> text_blocks;
   std::size_t block_size = 0;
   std::size_t block_used = 0;
