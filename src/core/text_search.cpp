@@ -94,10 +94,7 @@ std::size_t find_in_blocks(const char* data, std::size_t size, std::span<const s
     lasts[t] = _mm_set1_epi8(texts[t].back());
     last_offsets[t] = texts[t].size() - 1;
   }
-  while (at <= last_block + 15 && at + shortest <= size) {
-    // The last block may overlap the one before; places it repeats are
-    // masked.
-    const std::size_t block = std::min(at, last_block);
+  auto candidates_at = [&](std::size_t block) {
     const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block));
     __m128i candidates = _mm_setzero_si128();
     for (std::size_t t = 0; t < N; ++t) {
@@ -106,10 +103,34 @@ std::size_t find_in_blocks(const char* data, std::size_t size, std::span<const s
       candidates = _mm_or_si128(candidates, _mm_and_si128(_mm_cmpeq_epi8(starts, firsts[t]),
                                                           _mm_cmpeq_epi8(ends, lasts[t])));
     }
-    auto bits = static_cast<unsigned>(_mm_movemask_epi8(candidates));
-    for (bits = bits >> (at - block) << (at - block); bits != 0; bits &= bits - 1) {
+    return static_cast<unsigned>(_mm_movemask_epi8(candidates));
+  };
+  auto first_in = [&](std::size_t block, unsigned bits) {
+    for (; bits != 0; bits &= bits - 1) {
       const std::size_t place = block + static_cast<std::size_t>(std::countr_zero(bits));
       if (a_text_stands_at(data, size, texts, place)) return place;
+    }
+    return std::string_view::npos;
+  };
+  // Two whole blocks at a time while both fit: candidates are rare.
+  for (; at + 16 <= last_block; at += 32) {
+    const unsigned first = candidates_at(at);
+    const unsigned second = candidates_at(at + 16);
+    if ((first | second) == 0) continue;
+    if (const std::size_t place = first_in(at, first); place != std::string_view::npos) {
+      return place;
+    }
+    if (const std::size_t place = first_in(at + 16, second); place != std::string_view::npos) {
+      return place;
+    }
+  }
+  while (at <= last_block + 15 && at + shortest <= size) {
+    // The last block may overlap the one before; places it repeats are
+    // masked.
+    const std::size_t block = std::min(at, last_block);
+    const unsigned bits = candidates_at(block) >> (at - block) << (at - block);
+    if (const std::size_t place = first_in(block, bits); place != std::string_view::npos) {
+      return place;
     }
     at = block + 16;
   }
