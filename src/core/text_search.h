@@ -7,9 +7,9 @@
 
 namespace qz {
 
-// Searches of lines for the short literal texts of a pattern, a few bytes
-// long, where most places hold the first byte of some text: faster than
-// std::string_view::find there.
+// Searches of lines, and of whole blocks of input, for the short literal
+// texts of a pattern, a few bytes long, where most places hold the first byte
+// of some text: faster than std::string_view::find there.
 
 // Where `text` (not empty) stands in `line` at or after `from`; npos when
 // nowhere.
