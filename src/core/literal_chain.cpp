@@ -629,8 +629,11 @@ bool LiteralChain::may_match(std::string_view line) const {
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
       std::any_of(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(rarest_step_),
                   [&](const Step& step) { return !settled(step); }) &&
-      find_texts(line, steps_[rarest_step_].texts, head.at) == std::string_view::npos) {
-    return false;
+      rarest_.pays()) {
+    const bool absent =
+        find_texts(line, steps_[rarest_step_].texts, head.at) == std::string_view::npos;
+    rarest_.count(absent);
+    if (absent) return false;
   }
   // Where each step's texts begin at the earliest, when searched.
   std::array<std::size_t, kMostSteps> starts;
