@@ -384,6 +384,13 @@ Bytes entry_bytes(const std::vector<Element>& elements, std::size_t i, bool forw
   return bytes;
 }
 
+// The same set as a table, which a walk looks bytes up in.
+std::array<bool, 256> table_of(const Bytes& bytes) {
+  std::array<bool, 256> table{};
+  for (std::size_t byte = 0; byte < table.size(); ++byte) table[byte] = bytes[byte];
+  return table;
+}
+
 bool is_literal(const Element& e) {
   return e.kind == Kind::kTexts || (e.kind == Kind::kByte && e.bytes.count() == 1);
 }
@@ -456,7 +463,7 @@ LiteralChain::LiteralChain(std::string_view text) {
   join_single_texts(elements_);
   for (std::size_t i = 0; i < elements_.size(); ++i) {
     Element& e = elements_[i];
-    for (std::size_t byte = 0; byte < e.takes.size(); ++byte) e.takes[byte] = e.bytes[byte];
+    e.takes = table_of(e.bytes);
     e.greedy_forward = (entry_bytes(elements_, i + 1, true) & e.bytes).none();
     e.greedy_backward = (entry_bytes(elements_, i - 1, false) & e.bytes).none();
   }
@@ -483,12 +490,8 @@ LiteralChain::LiteralChain(std::string_view text) {
                                                [](const std::string& t) { return t.empty(); });
     if (tells) steps_.push_back(std::move(step));
   }
-  const Bytes opening = entry_bytes(elements_, 0, true);
-  const Bytes closing = entry_bytes(elements_, elements_.size() - 1, false);
-  for (std::size_t byte = 0; byte < 256; ++byte) {
-    can_open_[byte] = opening[byte];
-    can_close_[byte] = closing[byte];
-  }
+  can_open_ = table_of(entry_bytes(elements_, 0, true));
+  can_close_ = table_of(entry_bytes(elements_, elements_.size() - 1, false));
   opens_with_anything_ = !elements_.empty() && elements_.front().kind == Kind::kAnything;
   ends_with_anything_ = !elements_.empty() && elements_.back().kind == Kind::kAnything;
   if (steps_.size() > kMostSteps) steps_.resize(kMostSteps);  // fewer tests, never wrong
