@@ -33,15 +33,15 @@ bool LineReader::next_after_reading(std::string_view& line) {
       const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
       begin_ += length + 1;
       scanned_ = 0;
-      if (length > max_line_) {
+      line = without_final_crs(start, length);
+      if (line.size() > max_line_) {
         ++skipped_;
         continue;
       }
-      line = without_final_crs(start, length);
       return true;
     }
     scanned_ = unread;
-    if (unread > max_line_) {
+    if (unfinished_line_too_long(unread)) {
       skip_rest_of_line();
       continue;
     }
@@ -53,6 +53,14 @@ bool LineReader::next_after_reading(std::string_view& line) {
       return true;
     }
   }
+}
+
+bool LineReader::unfinished_line_too_long(std::size_t unread) const {
+  if (unread <= max_line_) return false;
+  // Carriage returns at its end may still turn out to end the line; more of
+  // them than the buffer keeps room for make it too long all the same.
+  const std::size_t content = without_final_crs(buffer_.get() + begin_, unread).size();
+  return content > max_line_ || unread - max_line_ > kBlockSize / 4;
 }
 
 void LineReader::choose_way() {
@@ -99,7 +107,7 @@ bool LineReader::next_passing_over(std::string_view& line, std::span<const std::
     if (feed != std::string_view::npos) begin_ += feed + 1;
     scanned_ = end_ - begin_;
     searched = scanned_ >= longest ? scanned_ - (longest - 1) : 0;
-    if (scanned_ > max_line_) {
+    if (unfinished_line_too_long(scanned_)) {
       skip_rest_of_line();
       searched = 0;
       continue;

@@ -17,8 +17,8 @@ namespace qz {
 // feed; the carriage returns directly before it are dropped with it, any
 // other carriage return stays in the line. A last line without a line feed
 // is delivered too, without the carriage returns at its end. A line longer
-// than the limit is skipped whole and counted, so that no input can exhaust
-// the memory.
+// than the limit (its content, without the line end) is skipped whole and
+// counted, so that no input can exhaust the memory.
 class LineReader {
  public:
   static constexpr std::size_t kDefaultMaxLine = std::size_t{256} << 20;
@@ -37,10 +37,11 @@ class LineReader {
       const void* const feed = std::memchr(start + scanned_, '\n', unread - scanned_);
       if (feed != nullptr) {
         const auto length = static_cast<std::size_t>(static_cast<const char*>(feed) - start);
-        if (length <= max_line_) {
+        const std::string_view content = without_final_crs(start, length);
+        if (content.size() <= max_line_) {
           begin_ += length + 1;
           scanned_ = 0;
-          line = without_final_crs(start, length);
+          line = content;
           return true;
         }
       }
@@ -74,6 +75,9 @@ class LineReader {
     return {data, size};
   }
   bool next_after_reading(std::string_view& line);
+  // Whether the unfinished line in the buffer, `unread` bytes, is already
+  // longer than the limit.
+  bool unfinished_line_too_long(std::size_t unread) const;
   bool next_passing_over(std::string_view& line, std::span<const std::string> texts);
   std::uint64_t consumed() const { return read_ + begin_ - end_; }
   void choose_way();
