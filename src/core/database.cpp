@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <charconv>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
+#include "core/database_target.h"
 #include "core/file.h"
 
 namespace qz {
@@ -22,6 +24,28 @@ std::string column_list(std::string_view insert_prefix) {
   return std::string(insert_prefix.substr(open + 1, close - open - 1));
 }
 
+// The text encoding of an existing SQLite database file, as `pragma
+// encoding` names it; empty for a file that is not one yet. It stands in
+// the file's header, which never changes once written.
+std::string_view sqlite_text_encoding(const std::string& path) {
+  File file = File::open_input(path);
+  char header[60] = {};
+  for (std::size_t got = 0; got < sizeof header;) {
+    const long long count = file.read(header + got, sizeof header - got);
+    if (count <= 0) return {};
+    got += static_cast<std::size_t>(count);
+  }
+  if (std::string_view(header, 16) != std::string_view("SQLite format 3\0", 16)) return {};
+  switch (header[59]) {
+    case 2:
+      return "UTF-16le";
+    case 3:
+      return "UTF-16be";
+    default:
+      return {};
+  }
+}
+
 bool exists_with_size(const std::string& path, std::uintmax_t& size) {
   std::error_code error;
   size = std::filesystem::file_size(path, error);
@@ -31,14 +55,33 @@ bool exists_with_size(const std::string& path, std::uintmax_t& size) {
 }  // namespace
 
 DatabaseImport::DatabaseImport(std::string target_path) : target_path_(std::move(target_path)) {
-  // An empty name opens a private database in a temporary file, which
-  // SQLite removes when it is closed: the rows never need to fit in memory.
+  collecting([this] { open_collection(); });
+}
+
+// An empty name opens a private database in a temporary file, which SQLite
+// removes when it is closed: the rows never need to fit in memory.
+void DatabaseImport::open_collection() {
   if (sqlite3_open_v2("", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-    sqlite3_close(db_);  // the constructor fails: no destructor closes it
     fail("cannot open a temporary database");
   }
   sqlite3_busy_timeout(db_, kBusyMilliseconds);
   execute("pragma journal_mode = off; pragma synchronous = off;");
+  // Attached databases must share one text encoding; a new target is UTF-8.
+  if (const std::string_view encoding = sqlite_text_encoding(target_path_); !encoding.empty()) {
+    execute("pragma encoding = '" + std::string(encoding) + "';");
+  }
+}
+
+template <typename Step>
+void DatabaseImport::collecting(Step step) {
+  if (!collection_failure_.empty()) return;
+  try {
+    step();
+  } catch (const RunError& error) {
+    collection_failure_ = error.what();
+  } catch (const std::bad_alloc&) {
+    collection_failure_ = "out of memory";
+  }
 }
 
 DatabaseImport::~DatabaseImport() {
@@ -59,6 +102,14 @@ void DatabaseImport::execute(const std::string& sql) {
 }
 
 void DatabaseImport::begin_table(const SqlTable& table, std::span<const SqlValue> run_values) {
+  collecting([&] { collect_table(table, run_values); });
+}
+
+void DatabaseImport::add_row(std::span<const SqlValue> values) {
+  collecting([&] { collect_row(values); });
+}
+
+void DatabaseImport::collect_table(const SqlTable& table, std::span<const SqlValue> run_values) {
   create_ = table.create;
   table_ = table.name;
   columns_ = column_list(table.insert_prefix);
@@ -82,7 +133,7 @@ void DatabaseImport::begin_table(const SqlTable& table, std::span<const SqlValue
   }
 }
 
-void DatabaseImport::add_row(std::span<const SqlValue> values) {
+void DatabaseImport::collect_row(std::span<const SqlValue> values) {
   int column = 1;
   for (const SqlValue& value : values) bind(insert_, column++, value);
   if (sqlite3_step(insert_) != SQLITE_DONE) fail(sqlite3_errmsg(db_));
@@ -138,7 +189,16 @@ void DatabaseImport::copy_rows() {
 }
 
 void DatabaseImport::commit() {
+  if (!collection_failure_.empty()) fail(collection_failure_);
   if (insert_ == nullptr) return;  // no table: nothing was imported
+  try {
+    copy_into_target();
+  } catch (const std::bad_alloc&) {
+    fail("out of memory");
+  }
+}
+
+void DatabaseImport::copy_into_target() {
   std::uintmax_t size = 0;
   const bool existed = exists_with_size(target_path_, size);
   try {
@@ -147,7 +207,7 @@ void DatabaseImport::commit() {
         SQLITE_OK) {
       fail(sqlite3_errmsg(db_));
     }
-    sqlite3_bind_text(attach, 1, target_path_.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(attach, 1, sqlite_file_name(target_path_).c_str(), -1, SQLITE_TRANSIENT);
     const int attached = sqlite3_step(attach);
     sqlite3_finalize(attach);
     if (attached != SQLITE_DONE) fail(sqlite3_errmsg(db_));

@@ -20,7 +20,9 @@ namespace qz {
 // read; commit() then copies them into the target in one short
 // transaction, so that parallel runs importing into one database wait for
 // each other's copy only, never for a whole conversion. A failure at any
-// point leaves the target as it was.
+// point leaves the target as it was. A failure while rows are collected (a
+// full temporary folder, too little memory) must not stop the conversion:
+// the rows are no longer collected, and commit() reports the first reason.
 class DatabaseImport : public RowSink {
  public:
   // Opens the private collection; the target is not touched before commit().
@@ -34,17 +36,25 @@ class DatabaseImport : public RowSink {
 
   // Copies the collected rows into the target (created if missing): the
   // CREATE statement and all rows in one transaction. Throws RunError with
-  // SQLite's message or ours; a target file this run created is removed
-  // again.
+  // SQLite's message or ours, also for running out of memory; a target file
+  // this run created is removed again.
   void commit();
 
  private:
+  void open_collection();
+  void collect_table(const SqlTable& table, std::span<const SqlValue> run_values);
+  void collect_row(std::span<const SqlValue> values);
+  void copy_into_target();
+  // Runs a step of collecting; a failure is kept, and ends the collecting.
+  template <typename Step>
+  void collecting(Step step);
   void execute(const std::string& sql);
   void bind(sqlite3_stmt* statement, int column, const SqlValue& value);
   void copy_rows();
   [[noreturn]] void fail(const std::string& reason);
 
   std::string target_path_;
+  std::string collection_failure_;  // the first reason collecting stopped
   sqlite3* db_ = nullptr;
   sqlite3_stmt* insert_ = nullptr;
   std::string create_;  // the table's CREATE statement

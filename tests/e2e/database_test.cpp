@@ -3,6 +3,7 @@
 // a failed or killed import leaves the database as it was.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -215,6 +216,74 @@ TEST(Database, IsRefusedWhereItCannotBeFollowed) {
     EXPECT_FALSE(fs::exists(output)) << c.name << ": the output was created";
     EXPECT_FALSE(fs::exists(work.file("a.db"))) << c.name;
   }
+}
+
+// A value of --database is a plain file path: none of SQLite's special
+// names, whatever the prefix.
+TEST(Database, EveryNameIsAPlainFile) {
+  for (const std::string name : {"file:x.db", ":memory:", "file::memory:", "file:x.db?mode=memory",
+                                 "file:in.log"}) {
+    TempDir work;
+    const std::string input = work.write("in.log", "");
+    const ProgramResult result = run_program(
+        QZ_PROGRAM, with_database(run_arguments("in.log", "out.sql", "Warning_KEIL"), name),
+        "cd " + shell_quote(work.path().string()) + " &&");
+    EXPECT_EQ(result.status, 0) << name;
+    EXPECT_EQ(SqliteDb(work.file(name)).query("select count(*) from compiler_results"),
+              std::vector<std::string>{"0"})
+        << name;
+    EXPECT_EQ(read_file(input), "") << name;
+    EXPECT_FALSE(fs::exists(work.file("x.db"))) << name;
+  }
+}
+
+TEST(Database, ATargetThatCannotBeAFileIsRefusedBeforeTheOutputExists) {
+  TempDir work;
+  const std::string input = work.write("in.log", warning_lines(1, "x"));
+  ASSERT_EQ(mkfifo(work.file("fifo").c_str(), 0600), 0);
+  fs::create_directory(work.file("folder"));
+  const std::string deep = work.file(std::string(200, 'd')) + "/" + std::string(200, 'd');
+  fs::create_directories(deep);
+  const struct {
+    std::string database;
+    std::string reason;
+  } cases[] = {
+      {"/dev/null", "it is not a regular file"},
+      {work.file("fifo"), "it is not a regular file"},
+      {work.file("folder"), "it is not a regular file"},
+      {deep + "/" + std::string(100, 'x') + ".db",
+       "its absolute path is longer than the 504 bytes SQLite takes"},
+      {"./out.sql", "it is the output file"},
+  };
+  for (const auto& c : cases) {
+    const ProgramResult result = run_program(
+        QZ_PROGRAM, with_database(run_arguments(input, "out.sql", "Warning_KEIL"), c.database),
+        "cd " + shell_quote(work.path().string()) + " &&");
+    EXPECT_EQ(result.status, 250) << c.database;
+    EXPECT_TRUE(result.stdout_text.ends_with("QZTestResult error: Could not write database: " +
+                                             c.reason + "\n"))
+        << result.stdout_text;
+    EXPECT_FALSE(fs::exists(work.file("out.sql"))) << c.database;
+  }
+  EXPECT_FALSE(fs::exists("/dev/null-journal"));
+}
+
+TEST(Database, ImportsIntoAUtf16Database) {
+  TempDir work;
+  const std::string database = work.file("utf16.db");
+  {
+    SqliteDb db(database);
+    ASSERT_EQ(db.run_script("pragma encoding = 'UTF-16le'; create table earlier (x);"), "");
+  }
+  const std::string input = work.write("in.log", warning_lines(3, "\xc3\xa9"));
+  const ProgramResult result = run_program(
+      QZ_PROGRAM,
+      with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database));
+  ASSERT_EQ(result.status, 0) << result.stdout_text;
+  SqliteDb loaded(work.file("loaded.db"));
+  ASSERT_EQ(loaded.run_script(read_file(work.file("out.sql"))), "");
+  SqliteDb imported(database);
+  EXPECT_EQ(whole_table(imported, "compiler_results"), whole_table(loaded, "compiler_results"));
 }
 
 }  // namespace
