@@ -84,7 +84,7 @@ void Output::echo_file() {
 void Output::finish() {
   if (finished_) return;
   write_block();
-  finished_ = true;  // the file is complete: a failure from here on leaves it so
+  finished_ = true;
   if (echo_from_memory_) {
     write_console(echo_copy_);
     std::fflush(stdout);
@@ -92,12 +92,10 @@ void Output::finish() {
   } else if (echo_ && !failed_) {
     echo_file();
   }
-  if (!file_.close()) failed_ = true;
   if (failed_) throw RunError(RunError::Step::kWriteOutput, "the output could not be written");
 }
 
 void Output::discard() {
-  if (finished_) return;
   block_.clear();
   echo_copy_.clear();
   file_.truncate_to_empty();

@@ -30,13 +30,14 @@ class Output {
   void end_line();
   void line(std::string_view text);
 
-  // Writes what is left, echoes the file and closes it. Throws RunError when
-  // the file could not be written completely; an echo kept in memory is
-  // still shown first. Later calls do nothing.
+  // Writes what is left and echoes the file; the file stays open, so that
+  // a run that fails after this can still empty it. Throws RunError when the
+  // file could not be written completely; an echo kept in memory is still
+  // shown first. Later calls do nothing.
   void finish();
 
   // After a failed run: leaves a regular file empty rather than half
-  // written. Does nothing once the output is finished.
+  // written, also after finish().
   void discard();
 
  private:

@@ -5,7 +5,9 @@
 #include <new>
 #include <system_error>
 
+#include "core/console.h"
 #include "core/database.h"
+#include "core/database_target.h"
 #include "core/file.h"
 #include "core/line_reader.h"
 #include "core/output.h"
@@ -37,38 +39,54 @@ int status_of(const RunError& error) {
   return fail("QZTestResult error: Could not write output file", kStatusNoOutput);
 }
 
+}  // namespace
+
+int guarded(const std::function<int()>& step) {
+  try {
+    return step();
+  } catch (const RunError& error) {
+    return status_of(error);
+  } catch (const std::bad_alloc&) {
+    return fail("QZTestResult error: Out of memory", kStatusOutOfMemory);
+  } catch (const std::exception& error) {
+    return fail("QZTestResult error: Internal error: " + std::string(error.what()),
+                kStatusInternal);
+  } catch (...) {
+    return fail("QZTestResult error: Internal error: an unknown exception", kStatusInternal);
+  }
+}
+
+namespace {
+
 void note_skipped_lines(const LineReader& reader) {
   if (reader.skipped_lines() == 0) return;
   print_line("QZTestResult note: " + std::to_string(reader.skipped_lines()) +
              " lines longer than " + std::to_string(reader.max_line()) + " bytes were skipped");
 }
 
-// Runs the format on the open files. A failure leaves a regular output file
-// empty rather than half written; the database import comes only after the
-// script is complete.
-int convert(const Format& format, const RunSettings& settings, File& input, File& output_file) {
-  try {
+// Runs the format on the open files. The output file stays open until the
+// status is known: after any failure but the database's it is left empty
+// rather than half written (a FIFO or device cannot be emptied); a failed
+// database import keeps the whole script. The rows go into the database
+// only after the script is complete.
+int convert(const Format& format, const RunSettings& settings, File& input, File& output_file,
+            Output::Echo echo) {
+  int status = guarded([&] {
     LineReader reader(input);
-    Output output(output_file, format.output == OutputKind::kPage ? Output::Echo::kNone
-                                                                  : Output::Echo::kAfterFile);
-    try {
-      std::optional<DatabaseImport> database;
-      if (settings.database) database.emplace(*settings.database);
-      format.import(Run{settings, reader, output, database ? &*database : nullptr});
-      output.finish();
-      if (database) database->commit();
-    } catch (const RunError& error) {
-      output.discard();
-      return status_of(error);
-    } catch (const std::bad_alloc&) {
-      output.discard();
-      throw;
-    }
+    Output output(output_file, echo);
+    std::optional<DatabaseImport> database;
+    if (settings.database) database.emplace(*settings.database);
+    format.import(Run{settings, reader, output, database ? &*database : nullptr});
+    output.finish();
     note_skipped_lines(reader);
-    return kStatusOk;
-  } catch (const std::bad_alloc&) {
-    return fail("QZTestResult error: Out of memory", kStatusOutOfMemory);
+    if (database) database->commit();
+    return static_cast<int>(kStatusOk);
+  });
+  if (status != kStatusOk && status != kStatusNoDatabase) output_file.truncate_to_empty();
+  if (!output_file.close() && status == kStatusOk) {
+    status = fail("QZTestResult error: Could not write output file", kStatusNoOutput);
   }
+  return status;
 }
 
 bool same_file(const File& input, const std::optional<FileIdentity>& output) {
@@ -79,10 +97,13 @@ bool same_file(const File& input, const std::optional<FileIdentity>& output) {
 bool same_path(const std::string& a, const std::string& b) {
   const std::optional<FileIdentity> identity_a = identity_of(a);
   if (identity_a.has_value()) return identity_a == identity_of(b);
+  // Absolute first: "o.sql" and "./o.sql" name one file that does not exist yet.
   std::error_code error_a;
   std::error_code error_b;
-  const std::filesystem::path canonical_a = std::filesystem::weakly_canonical(a, error_a);
-  const std::filesystem::path canonical_b = std::filesystem::weakly_canonical(b, error_b);
+  const std::filesystem::path canonical_a =
+      std::filesystem::weakly_canonical(std::filesystem::absolute(a, error_a), error_a);
+  const std::filesystem::path canonical_b =
+      std::filesystem::weakly_canonical(std::filesystem::absolute(b, error_b), error_b);
   return !error_a && !error_b && canonical_a == canonical_b;
 }
 
@@ -95,25 +116,16 @@ std::string database_refusal(const RunSettings& settings, const Format* format, 
   }
   if (same_file(input, identity_of(path))) return "it is the input file";
   if (same_path(path, settings.output)) return "it is the output file";
-  return {};
+  return sqlite_file_refusal(path);
 }
 
-}  // namespace
-
-int run_program(const std::vector<std::string>& command_line) {
-  // The output file is the product and the echo a courtesy: a console pipe
-  // closed early must not end the run.
-#ifdef SIGPIPE
-  std::signal(SIGPIPE, SIG_IGN);
-#endif
-  const std::string program_path = command_line.empty() ? std::string() : command_line.front();
-  if (const auto banner = read_banner_texts(program_path)) print_banner(*banner);
-
+// The run after the banner: checks, then the conversion.
+int run_checked(const std::vector<std::string>& command_line, const RunSettings& settings,
+                std::optional<File> console_output) {
   if (!has_enough_arguments(command_line.size())) {
     print_usage();
     return kStatusUsage;
   }
-  const RunSettings settings = parse_run_settings(command_line);
   if (const std::string_view option = option_with_control_character(settings); !option.empty()) {
     return fail("QZTestResult error: Option " + std::string(option) + " holds a control character",
                 kStatusUsage);
@@ -133,7 +145,8 @@ int run_program(const std::vector<std::string>& command_line) {
       return database_failure(refusal);
     }
   }
-  File output = File::open_output(settings.output);
+  Output::Echo echo = console_output ? Output::Echo::kNone : Output::Echo::kAfterFile;
+  File output = console_output ? std::move(*console_output) : File::open_output(settings.output);
   if (!output.is_open())
     return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
   if (same_file(input, output.identity())) return fail(kSameFile, kStatusNoOutput);
@@ -143,7 +156,38 @@ int run_program(const std::vector<std::string>& command_line) {
 
   if (format == nullptr)
     return fail("QZTestResult error: Unknown parser type", kStatusUnknownParser);
-  return convert(*format, settings, input, output);
+  if (format->output == OutputKind::kPage) echo = Output::Echo::kNone;
+  return convert(*format, settings, input, output, echo);
+}
+
+}  // namespace
+
+int run_program(const std::vector<std::string>& command_line) {
+  open_missing_standard_streams();
+  // The output file is the product and the echo a courtesy: a console pipe
+  // closed early must not end the run. An output that reaches the size
+  // limit for files fails like any other write.
+#ifdef SIGPIPE
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  return guarded([&] {
+    const RunSettings settings = parse_run_settings(command_line);
+    // An output that is standard output gets the script alone. It is opened
+    // (not yet truncated) before the messages move off it: afterwards
+    // "/dev/stdout" would name their new place.
+    std::optional<File> console_output;
+    if (const auto console = standard_output_identity();
+        console.has_value() && console == identity_of(settings.output)) {
+      console_output = File::open_output(settings.output);
+      move_messages_off(*console);
+    }
+    const std::string program_path = command_line.empty() ? std::string() : command_line.front();
+    if (const auto banner = read_banner_texts(program_path)) print_banner(*banner);
+    return run_checked(command_line, settings, std::move(console_output));
+  });
 }
 
 }  // namespace qz

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,11 +19,17 @@ enum ExitStatus : int {
   kStatusUnknownParser = -4,
   kStatusOutOfMemory = -5,
   kStatusNoDatabase = -6,
+  kStatusInternal = -7,
 };
 
 // One whole run: banner, command-line check, input and output checks, then
 // the format chosen by the parser type. Returns the exit status.
 int run_program(const std::vector<std::string>& command_line);
+
+// Runs one step of a run and turns every way it can fail (RunError, running
+// out of memory, any other exception) into the driver's message and status,
+// so that no exception ends the process without one.
+int guarded(const std::function<int()>& step);
 
 // The program path plus at least six arguments.
 bool has_enough_arguments(std::size_t element_count);

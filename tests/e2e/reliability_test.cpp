@@ -173,5 +173,103 @@ TEST(Reliability, AConsolePipeClosedEarlyChangesNothing) {
               mask_timestamp(read_file(work.file("expected.sql"))));
 }
 
+// The output named as standard output, or standard output closed when the
+// program starts (the output file then gets its descriptor): the file gets
+// the script alone, and the banner and messages go to standard error.
+TEST(Reliability, AnOutputThatIsStandardOutputGetsTheScriptAlone) {
+  TempDir work;
+  const std::string input = work.write("in.log", many_test_lines(20'000));
+  ASSERT_EQ(run(input, work.file("expected.sql")).status, 0);
+  const std::string expected = mask_timestamp(read_file(work.file("expected.sql")));
+  const std::string got = work.file("got.sql");
+  const std::string errors = work.file("errors.txt");
+  const std::string to_errors = " 2> " + shell_quote(errors);
+  const struct {
+    const char* name;
+    std::string output;
+    std::string redirect;
+    std::string_view messages;
+  } cases[] = {
+      {"truncating", "/dev/stdout", "> " + shell_quote(got) + to_errors, kBanner},
+      {"appending", "/dev/stdout", ">> " + shell_quote(got) + to_errors, kBanner},
+      {"closed", got, ">&-" + to_errors, ""},
+  };
+  for (const auto& c : cases) {
+    fs::remove(got);
+    const Result result =
+        run_program(program(), run_arguments(input, c.output, "PassFail"), "", c.redirect);
+    EXPECT_EQ(result.status, 0) << c.name;
+    EXPECT_TRUE(mask_timestamp(read_file(got)) == expected) << c.name;
+    if (!c.messages.empty()) {
+      EXPECT_TRUE(read_file(errors) == c.messages) << c.name;
+    }
+  }
+}
+
+#ifdef __linux__
+// A file system of its own, small enough to fill; removed with the test.
+// Mounting needs root: elsewhere the test is skipped.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(const std::string& path) : path_(path) {
+    fs::create_directory(path_);
+    mounted_ = run_shell("mount -t tmpfs -o size=256k tmpfs " + shell_quote(path_) +
+                         " 2>/dev/null") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) run_shell("umount " + shell_quote(path_));
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  std::string path_;
+  bool mounted_ = false;
+};
+
+// A full disk, or the size limit for files, half way through the script:
+// status -3, and the output is left empty, never cut in a statement.
+TEST(Reliability, AnOutputThatCannotBeWrittenWholeIsLeftEmpty) {
+  TempDir work;
+  SmallFileSystem small(work.file("small"));
+  if (!small.mounted()) GTEST_SKIP() << "cannot mount a file system here";
+  const std::string input = work.write("in.log", many_test_lines(20'000));
+  const struct {
+    const char* name;
+    std::string output;
+    std::string wrapper;
+  } cases[] = {
+      {"full disk", work.file("small/out.sql"), ""},
+      {"file size limit", work.file("out.sql"), "ulimit -f 256;"},
+  };
+  for (const auto& c : cases) {
+    const Result result = run(input, c.output, "PassFail", c.wrapper);
+    EXPECT_EQ(result.status, 253) << c.name;
+    EXPECT_EQ(result.stdout_text,
+              std::string(kBanner) + "QZTestResult error: Could not write output file\n")
+        << c.name;
+    EXPECT_EQ(read_file(c.output), "") << c.name;
+  }
+}
+
+// A temporary folder too full to collect the rows for --database: the
+// conversion goes on, the script is written whole, and the run ends -6.
+TEST(Reliability, AFullTemporaryFolderFailsTheImportButNotTheScript) {
+  TempDir work;
+  SmallFileSystem small(work.file("small"));
+  if (!small.mounted()) GTEST_SKIP() << "cannot mount a file system here";
+  const std::string input = work.write("in.log", many_test_lines(100'000));
+  ASSERT_EQ(run(input, work.file("expected.sql")).status, 0);
+  std::vector<std::string> arguments = run_arguments(input, work.file("out.sql"), "PassFail");
+  arguments.push_back("--database=" + work.file("rows.db"));
+  const std::string temporary = "SQLITE_TMPDIR=" + shell_quote(work.file("small")) + " ";
+  const Result result = run_program(program(), arguments, temporary);
+  EXPECT_EQ(result.status, 250);
+  EXPECT_TRUE(result.stdout_text.ends_with(
+      "QZTestResult error: Could not write database: database or disk is full\n"));
+  EXPECT_TRUE(mask_timestamp(read_file(work.file("out.sql"))) ==
+              mask_timestamp(read_file(work.file("expected.sql"))));
+}
+#endif
+
 }  // namespace
 }  // namespace qz::test
