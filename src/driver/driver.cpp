@@ -31,6 +31,9 @@ int status_of(const RunError& error) {
   switch (error.step()) {
     case RunError::Step::kReadInput:
       return fail("QZTestResult error: Could not read input file", kStatusNoInput);
+    case RunError::Step::kReadDatabase:
+      return fail("QZTestResult error: Could not read database: " + std::string(error.what()),
+                  kStatusNoDatabase);
     case RunError::Step::kWriteDatabase:
       return database_failure(error.what());
     case RunError::Step::kWriteOutput:
