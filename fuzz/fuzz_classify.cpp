@@ -15,7 +15,13 @@
 
 #include "core/pattern.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy.h"
+#include "formats/clang_tidy_lines.h"
+#include "formats/coverage.h"
+#include "formats/map.h"
+#include "formats/pass_fail.h"
+#include "formats/qac.h"
+#include "formats/warnings.h"
 
 namespace {
 

@@ -10,7 +10,9 @@
 
 #include "core/text_search.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy.h"
+#include "formats/clang_tidy_lines.h"
+#include "formats/clang_tidy_page.h"
 
 namespace qz {
 

@@ -8,7 +8,7 @@
 
 #include "core/text_search.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy_lines.h"
 
 namespace qz {
 

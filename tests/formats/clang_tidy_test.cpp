@@ -6,7 +6,8 @@
 #include <random>
 #include <regex>
 
-#include "formats/formats.h"
+#include "formats/clang_tidy.h"
+#include "formats/clang_tidy_lines.h"
 #include "support/regex_differential.h"
 #include "support/run_format.h"
 #include "support/temp_dir.h"
