@@ -22,6 +22,7 @@
 #include "formats/pass_fail.h"
 #include "formats/qac.h"
 #include "formats/warnings.h"
+#include "support/tidy_patterns.h"
 
 namespace {
 
@@ -193,7 +194,7 @@ void check_tidy_message(string_view text) {
   message.text = kUntouched;
   const bool parsed = qz::parse_tidy_message(text, message);
   std::array<string_view, 8> expected;
-  const bool matched = qz::tidy_message_pattern().match(text, expected);
+  const bool matched = qz::test::tidy_message_pattern().match(text, expected);
   require(parsed == matched, "tidy: parsed exactly when the pattern matches");
   if (!parsed) {
     require(message.text == kUntouched, "tidy: message kept");
@@ -221,7 +222,7 @@ void check_patterns(string_view line) {
        {&qz::test_line_pattern(), &qz::gcov_line_pattern(), &qz::ctc_function_pattern(),
         &qz::ctc_module_pattern(), &qz::map_line_pattern(), &qz::keil_map_line_pattern(),
         &qz::warning_line_pattern(), &qz::keil_warning_line_pattern(), &qz::tricore_line_pattern(),
-        &qz::qac_line_pattern(), &qz::tidy_message_pattern(), &qz::tidy_start_pattern()}) {
+        &qz::qac_line_pattern(), &qz::test::tidy_message_pattern(), &qz::test::tidy_start_pattern()}) {
     const auto count = static_cast<std::size_t>(pattern->group_count());
     std::vector<string_view> fast(count);
     std::vector<string_view> reference(count);
@@ -250,7 +251,7 @@ std::vector<string_view> split_lines(string_view text) {
 // the messages joined by blanks are the lines joined by blanks.
 void check_tidy_joining(string_view text) {
   const bool starts = qz::starts_tidy_message(text);
-  require(starts == qz::tidy_start_pattern().matches(text), "tidy start: quick test agrees");
+  require(starts == qz::test::tidy_start_pattern().matches(text), "tidy start: quick test agrees");
 
   std::vector<std::string> lines;
   for (const string_view line : split_lines(text)) lines.emplace_back(line);

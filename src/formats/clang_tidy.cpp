@@ -27,12 +27,6 @@ bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-const Pattern& tidy_message_pattern() {
-  static const Pattern pattern(
-      R"((.*\.(cpp|c|h))\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+(.*)\[(.*)\](.*))");
-  return pattern;
-}
-
 namespace {
 constexpr std::size_t kNone = std::string_view::npos;
 

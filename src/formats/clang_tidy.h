@@ -10,7 +10,6 @@
 
 #include "core/large_memory.h"
 #include "core/line_reader.h"
-#include "core/pattern.h"
 #include "core/run.h"
 
 namespace qz {
@@ -39,18 +38,18 @@ struct TidyMessage {
   std::string_view check() const { return part(check_part); }
 };
 
-// A whole diagnostic: a path ending in .cpp, .c or .h, "line:column:", a
-// severity, the message, a bracket pair holding the check, and what follows.
-const Pattern& tidy_message_pattern();
-// The eight groups of tidy_message_pattern: file, extension, line, column,
-// severity, message, check, trailer.
+// A whole diagnostic is what the message pattern
+// (.*\.(cpp|c|h))\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+(.*)\[(.*)\](.*)
+// matches: a path ending in .cpp, .c or .h, "line:column:", a severity, the
+// message, a bracket pair holding the check, and what follows. Its eight
+// groups: file, extension, line, column, severity, message, check, trailer.
 using TidyMessageGroups = std::array<std::string_view, 8>;
-// Finds the groups that tidy_message_pattern captures, with the same greedy
+// Finds the groups that the message pattern captures, with the same greedy
 // choices, by scanning for the few places where they can begin and end;
 // false exactly when the text does not match the pattern.
 bool split_tidy_message(std::string_view text, TidyMessageGroups& groups);
 // Fills `message` from one joined text (of less than 4 GiB); false (message
-// untouched) when the text does not match tidy_message_pattern.
+// untouched) when the text does not match the message pattern.
 bool parse_tidy_message(std::string_view text, TidyMessage& message);
 
 // Orders by file, then line, check, summary, column and whole text (texts

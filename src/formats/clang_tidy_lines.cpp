@@ -14,12 +14,6 @@ namespace qz {
 
 using namespace std::literals;
 
-const Pattern& tidy_start_pattern() {
-  static const Pattern pattern(
-      R"(.*\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+.*)");
-  return pattern;
-}
-
 namespace {
 
 // The character classes of the patterns: "." is anything but a line break,

@@ -7,14 +7,13 @@
 #include <string_view>
 
 #include "core/line_reader.h"
-#include "core/pattern.h"
 
 namespace qz {
 
-// The first line of a diagnostic: "line:column:", white space, a severity,
-// a colon and white space, anything around them.
-const Pattern& tidy_start_pattern();
-// True when the whole line matches tidy_start_pattern (found by a scan).
+// True when the whole line is the first line of a diagnostic, as the pattern
+// .*\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+.*
+// matches it: "line:column:", white space, a severity, a colon and white
+// space, anything around them. Decided by a scan, not an automaton.
 bool starts_tidy_message(std::string_view line);
 // True for a line that clang-tidy or its parallel runner print about the run
 // itself rather than about the code: "N warnings generated.", "Suppressed N
