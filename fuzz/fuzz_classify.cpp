@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/char_class.h"
 #include "core/pattern.h"
 #include "core/util.h"
 #include "formats/clang_tidy.h"
@@ -39,7 +40,7 @@ bool contains(string_view text, string_view part) { return text.find(part) != st
 bool all_of(string_view text, bool (*in_class)(char)) {
   return std::all_of(text.begin(), text.end(), in_class);
 }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using qz::is_digit;
 bool is_lower_hex(char c) { return is_digit(c) || (c >= 'a' && c <= 'f'); }
 bool is_word(char c) {
   return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "core/char_class.h"
 #include "core/text_search.h"
 #include "core/util.h"
 #include "formats/clang_tidy.h"
@@ -17,15 +18,6 @@
 namespace qz {
 
 using namespace std::literals;
-
-namespace {
-
-// The character classes of the message pattern: [[:space:]] is the six
-// classic white-space characters.
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 namespace {
 constexpr std::size_t kNone = std::string_view::npos;
