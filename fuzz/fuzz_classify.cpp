@@ -13,9 +13,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/char_class.h"
 #include "core/pattern.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy.h"
+#include "formats/clang_tidy_lines.h"
+#include "formats/coverage.h"
+#include "formats/map.h"
+#include "formats/pass_fail.h"
+#include "formats/qac.h"
+#include "formats/warnings.h"
+#include "support/tidy_patterns.h"
 
 namespace {
 
@@ -32,7 +40,7 @@ bool contains(string_view text, string_view part) { return text.find(part) != st
 bool all_of(string_view text, bool (*in_class)(char)) {
   return std::all_of(text.begin(), text.end(), in_class);
 }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+using qz::is_digit;
 bool is_lower_hex(char c) { return is_digit(c) || (c >= 'a' && c <= 'f'); }
 bool is_word(char c) {
   return is_digit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
@@ -187,7 +195,7 @@ void check_tidy_message(string_view text) {
   message.text = kUntouched;
   const bool parsed = qz::parse_tidy_message(text, message);
   std::array<string_view, 8> expected;
-  const bool matched = qz::tidy_message_pattern().match(text, expected);
+  const bool matched = qz::test::tidy_message_pattern().match(text, expected);
   require(parsed == matched, "tidy: parsed exactly when the pattern matches");
   if (!parsed) {
     require(message.text == kUntouched, "tidy: message kept");
@@ -215,7 +223,7 @@ void check_patterns(string_view line) {
        {&qz::test_line_pattern(), &qz::gcov_line_pattern(), &qz::ctc_function_pattern(),
         &qz::ctc_module_pattern(), &qz::map_line_pattern(), &qz::keil_map_line_pattern(),
         &qz::warning_line_pattern(), &qz::keil_warning_line_pattern(), &qz::tricore_line_pattern(),
-        &qz::qac_line_pattern(), &qz::tidy_message_pattern(), &qz::tidy_start_pattern()}) {
+        &qz::qac_line_pattern(), &qz::test::tidy_message_pattern(), &qz::test::tidy_start_pattern()}) {
     const auto count = static_cast<std::size_t>(pattern->group_count());
     std::vector<string_view> fast(count);
     std::vector<string_view> reference(count);
@@ -244,7 +252,7 @@ std::vector<string_view> split_lines(string_view text) {
 // the messages joined by blanks are the lines joined by blanks.
 void check_tidy_joining(string_view text) {
   const bool starts = qz::starts_tidy_message(text);
-  require(starts == qz::tidy_start_pattern().matches(text), "tidy start: quick test agrees");
+  require(starts == qz::test::tidy_start_pattern().matches(text), "tidy start: quick test agrees");
 
   std::vector<std::string> lines;
   for (const string_view line : split_lines(text)) lines.emplace_back(line);

@@ -16,7 +16,11 @@
 #include <string_view>
 
 #include "driver/driver.h"
+#include "formats/coverage.h"
 #include "formats/formats.h"
+#include "formats/map.h"
+#include "formats/pass_fail.h"
+#include "formats/warnings.h"
 
 namespace {
 

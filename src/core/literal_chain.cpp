@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/char_class.h"
 #include "core/text_search.h"
 
 namespace qz {
@@ -43,7 +44,7 @@ bool named_class(std::string_view name, Bytes& bytes) {
   const Bytes digit = byte_range('0', '9');
   const Bytes alpha = byte_range('A', 'Z') | byte_range('a', 'z');
   const Bytes print = byte_range(' ', '~');
-  const Bytes space = bytes_of(" \t\n\v\f\r");
+  const Bytes space = bytes_of(kSpaceBytes);
   const struct {
     std::string_view name;
     Bytes bytes;
@@ -74,7 +75,7 @@ bool named_class(std::string_view name, Bytes& bytes) {
 }
 
 bool is_letter_or_digit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  return is_digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 // The byte an escape \c stands for, when it stands for one byte.
@@ -243,7 +244,7 @@ bool read_count(std::string_view digits, std::size_t& count) {
   if (digits.empty() || digits.size() > 6) return false;
   count = 0;
   for (const char d : digits) {
-    if (d < '0' || d > '9') return false;
+    if (!is_digit(d)) return false;
     count = count * 10 + static_cast<std::size_t>(d - '0');
   }
   return true;

@@ -8,11 +8,23 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/char_class.h"
+
 namespace qz {
 namespace {
 
-// \v is written as \x0b: in PCRE2, \v also matches other vertical spaces.
-constexpr std::string_view kSpaceChars = "\\t\\n\\x0b\\f\\r ";
+// The white-space bytes, each as a hexadecimal escape that both engines
+// read as that byte alone (in PCRE2, \v would match other vertical spaces).
+std::string space_escapes() {
+  std::string out;
+  for (const char c : kSpaceBytes) {
+    static constexpr std::string_view kHex = "0123456789abcdef";
+    out += "\\x";
+    out += kHex[static_cast<unsigned char>(c) >> 4];
+    out += kHex[static_cast<unsigned char>(c) & 15];
+  }
+  return out;
+}
 
 // PCRE2 takes the groups of lines up to this length; RE2 those of longer
 // ones, where a backtracking matcher could grow slow on a crafted line.
@@ -44,11 +56,11 @@ std::string translate_ecmascript(std::string_view ecmascript) {
     if (c == '\\' && i + 1 < ecmascript.size()) {
       const char escaped = ecmascript[++i];
       if (escaped == 's' && in_class) {
-        out.append(kSpaceChars);
+        out.append(space_escapes());
       } else if (escaped == 's' || escaped == 'S') {
         if (in_class) fail(ecmascript, "\\S inside a bracket expression is not supported");
         out.append(escaped == 's' ? "[" : "[^");
-        out.append(kSpaceChars);
+        out.append(space_escapes());
         out += ']';
       } else {
         out += c;

@@ -39,13 +39,6 @@ void append_quoted(std::string& out, std::string_view value) {
   out += '\'';
 }
 
-std::string quote_value(std::string_view value) {
-  std::string quoted;
-  quoted.reserve(value.size() + 2);
-  append_quoted(quoted, value);
-  return quoted;
-}
-
 SqlScript::SqlScript(const Run& run, const SqlTable& table)
     : output_(run.output), database_(run.database), table_(table) {
   const RunSettings& settings = run.settings;

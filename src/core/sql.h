@@ -10,14 +10,11 @@
 
 namespace qz {
 
-// A value as written into an SQL statement: a standard SQL string literal,
-// between single quotes, with every single quote inside doubled, so that no
-// file name or message can break the script and every SQL database reads it
-// as a text (double quotes mark names in SQL). NUL bytes are left out: no
-// SQL text literal can hold one. Nothing else is changed.
-std::string quote_value(std::string_view value);
-
-// Appends quote_value(value) to `out` without a temporary.
+// Appends a value as written into an SQL statement: a standard SQL string
+// literal, between single quotes, with every single quote inside doubled, so
+// that no file name or message can break the script and every SQL database
+// reads it as a text (double quotes mark names in SQL). NUL bytes are left
+// out: no SQL text literal can hold one. Nothing else is changed.
 void append_quoted(std::string& out, std::string_view value);
 
 // One table that a format writes: its CREATE statement and the INSERT prefix

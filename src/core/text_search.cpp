@@ -15,12 +15,13 @@ namespace qz {
 namespace {
 
 // Whether one of `texts` stands at `place` of `data`, which holds the line's
-// `size` bytes (and maybe zeros after them).
+// `size` bytes (and maybe zeros after them). Blocks try places up to 15
+// beyond the line's end, where the padding would match a text of zeros.
 template <typename Texts>
 bool a_text_stands_at(const char* data, std::size_t size, const Texts& texts, std::size_t place) {
-  return std::any_of(texts.begin(), texts.end(), [&](std::string_view text) {
-    return text.size() <= size - place && text_stands_at(data + place, text);
-  });
+  return place < size && std::any_of(texts.begin(), texts.end(), [&](std::string_view text) {
+           return text.size() <= size - place && text_stands_at(data + place, text);
+         });
 }
 
 #ifdef QZ_HAVE_SSE2

@@ -8,28 +8,16 @@
 #include <tuple>
 #include <utility>
 
+#include "core/char_class.h"
 #include "core/text_search.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy.h"
+#include "formats/clang_tidy_lines.h"
+#include "formats/clang_tidy_page.h"
 
 namespace qz {
 
 using namespace std::literals;
-
-namespace {
-
-// The character classes of the message pattern: [[:space:]] is the six
-// classic white-space characters.
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
-const Pattern& tidy_message_pattern() {
-  static const Pattern pattern(
-      R"((.*\.(cpp|c|h))\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+(.*)\[(.*)\](.*))");
-  return pattern;
-}
 
 namespace {
 constexpr std::size_t kNone = std::string_view::npos;

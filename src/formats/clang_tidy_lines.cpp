@@ -6,26 +6,17 @@
 #include <optional>
 #include <utility>
 
+#include "core/char_class.h"
 #include "core/text_search.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy_lines.h"
 
 namespace qz {
 
 using namespace std::literals;
 
-const Pattern& tidy_start_pattern() {
-  static const Pattern pattern(
-      R"(.*\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+.*)");
-  return pattern;
-}
-
 namespace {
 
-// The character classes of the patterns: "." is anything but a line break,
-// [[:space:]] the six classic white-space characters.
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 // Whether the start pattern matches with its severity ("warning:", say) at

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy_page.h"
 
 namespace qz {
 namespace {

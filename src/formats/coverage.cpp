@@ -6,7 +6,7 @@
 #include <span>
 
 #include "core/sql.h"
-#include "formats/formats.h"
+#include "formats/coverage.h"
 
 namespace qz {
 namespace {

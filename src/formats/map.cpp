@@ -1,8 +1,9 @@
 // Linker maps into compiler_map: the plain form ("origin+size section
 // module") and the KEIL form (symbol, address, type, size, object(section)).
+#include "core/line_reader.h"
 #include "core/sql.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/map.h"
 
 namespace qz {
 namespace {

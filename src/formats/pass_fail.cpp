@@ -2,8 +2,9 @@
 // failed gives one row of ut_results.
 #include <array>
 
+#include "core/line_reader.h"
 #include "core/sql.h"
-#include "formats/formats.h"
+#include "formats/pass_fail.h"
 
 namespace qz {
 namespace {

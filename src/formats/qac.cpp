@@ -13,7 +13,7 @@
 
 #include "core/sql.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/qac.h"
 
 namespace qz {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/qac_report.h"
 
 namespace qz {
 namespace {

@@ -1,9 +1,10 @@
 // Compiler output of three toolchains into compiler_results: "Warning"
 // ("file", line N: warning #id:), "Warning_KEIL" (file:line:col: warning:
 // text) and "Warning_Tricore" (ctc W123: ["file" line/col] text).
+#include "core/line_reader.h"
 #include "core/sql.h"
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/warnings.h"
 
 namespace qz {
 namespace {

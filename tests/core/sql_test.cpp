@@ -10,7 +10,14 @@
 namespace qz {
 namespace {
 
-TEST(QuoteValue, WrapsInSingleQuotesDoublesInnerOnesAndDropsNulBytes) {
+// What append_quoted adds behind a text that is already there.
+std::string sql_text(std::string_view value) {
+  std::string out = "(";
+  append_quoted(out, value);
+  return out.substr(1);
+}
+
+TEST(AppendQuoted, WrapsInSingleQuotesDoublesInnerOnesAndDropsNulBytes) {
   const std::pair<std::string, std::string> cases[] = {
       {"", "''"},
       {"abc", "'abc'"},
@@ -21,10 +28,10 @@ TEST(QuoteValue, WrapsInSingleQuotesDoublesInnerOnesAndDropsNulBytes) {
       {std::string("a\0b\0", 4), "'ab'"},
       {std::string("\0'\0", 3), "''''"},
   };
-  for (const auto& [value, expected] : cases) EXPECT_EQ(quote_value(value), expected) << value;
+  for (const auto& [value, expected] : cases) EXPECT_EQ(sql_text(value), expected) << value;
 }
 
-TEST(QuoteValue, ValuesComeBackByteForByteWithOrWithoutDoubleQuotedStrings) {
+TEST(AppendQuoted, ValuesComeBackByteForByteWithOrWithoutDoubleQuotedStrings) {
   const std::string values[] = {
       "a\"b", "'", "x'); drop table t; --", "it's \"x\"; -- y", "\xe9\xff\x80", "", "\"\"", "a;b"};
   for (const auto mode : {test::SqliteDb::DoubleQuotedStrings::kRefused,
@@ -35,7 +42,7 @@ TEST(QuoteValue, ValuesComeBackByteForByteWithOrWithoutDoubleQuotedStrings) {
       EXPECT_NE(db.run_script("insert into t (v) values (\"x\");"), "") << "a name, not a text";
     }
     for (const std::string& value : values) {
-      ASSERT_EQ(db.run_script("insert into t (v) values (" + quote_value(value) + ");"), "")
+      ASSERT_EQ(db.run_script("insert into t (v) values (" + sql_text(value) + ");"), "")
           << value;
     }
     const auto rows = db.query("select v from t order by rowid;");

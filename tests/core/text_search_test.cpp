@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,22 @@ TEST(TextSearch, FindsTextsAtEveryPlace) {
           EXPECT_EQ(find_texts(line, texts, 0), std::string::npos) << text << " in " << line;
         }
       }
+    }
+  }
+}
+
+// A short line is searched in a copy padded with zeros: texts that hold NUL
+// bytes must not be found in the padding.
+TEST(TextSearch, FindsNothingPastTheLineEnd) {
+  using namespace std::literals;
+  const std::vector<std::string> texts[] = {
+      {"\0\0"s, "xx"}, {"a\0"s, "\0\0\0"s}, {"\0"s, "yz"}, {"\0\0"s, "q", "\0a"s, "r"}};
+  const std::string line = "a\0\xff\xff" "a"s;
+  for (const std::vector<std::string>& search : texts) {
+    for (std::size_t from = 0; from <= line.size(); ++from) {
+      std::size_t earliest = std::string::npos;
+      for (const std::string& text : search) earliest = std::min(earliest, line.find(text, from));
+      EXPECT_EQ(find_texts(line, search, from), earliest) << "from " << from;
     }
   }
 }

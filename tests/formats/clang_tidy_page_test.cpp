@@ -3,7 +3,7 @@
 #include <deque>
 
 #include "core/util.h"
-#include "formats/formats.h"
+#include "formats/clang_tidy_page.h"
 #include "support/run_format.h"
 
 namespace qz {

@@ -6,24 +6,21 @@
 #include <random>
 #include <regex>
 
-#include "formats/formats.h"
+#include "formats/clang_tidy.h"
+#include "formats/clang_tidy_lines.h"
 #include "support/regex_differential.h"
 #include "support/run_format.h"
 #include "support/temp_dir.h"
+#include "support/tidy_patterns.h"
 
 namespace qz {
 namespace {
 
 using Texts = std::vector<std::string>;
 
-// The two patterns run on RE2; these tests prove that they, and the scan that
-// finds the message groups, accept and capture exactly what the ECMAScript
-// originals do.
-constexpr std::string_view kStartText =
-    R"(.*\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+.*)";
-constexpr std::string_view kMessageText =
-    R"((.*\.(cpp|c|h))\:([0-9]+)\:([0-9]+)\:[[:space:]]+(error|note|warning)\:[[:space:]]+(.*)\[(.*)\](.*))";
-
+// The two reference patterns run on RE2; these tests prove that they, and
+// the scans that decide in their place, accept and capture exactly what the
+// ECMAScript originals do.
 const Texts kSeeds = {
     "src/a.cpp:10:5: warning: use nullptr [modernize-use-nullptr]",
     "    int *p = 0;",
@@ -48,11 +45,11 @@ const Texts kSeeds = {
 };
 
 TEST(TidyPatterns, StartPatternAgreesWithEcmascript) {
-  test::expect_same_as_ecmascript(tidy_start_pattern(), kStartText, test::with_mutations(kSeeds));
+  test::expect_same_as_ecmascript(test::tidy_start_pattern(), test::kTidyStartText, test::with_mutations(kSeeds));
 }
 
 TEST(TidyPatterns, MessagePatternAgreesWithEcmascript) {
-  test::expect_same_as_ecmascript(tidy_message_pattern(), kMessageText,
+  test::expect_same_as_ecmascript(test::tidy_message_pattern(), test::kTidyMessageText,
                                   test::with_mutations(kSeeds));
 }
 
@@ -84,7 +81,7 @@ Texts random_message_texts(std::size_t count) {
 }
 
 TEST(TidyPatterns, ScanningFindsTheGroupsThatEcmascriptCaptures) {
-  const std::regex reference{std::string(kMessageText), std::regex::ECMAScript};
+  const std::regex reference{std::string(test::kTidyMessageText), std::regex::ECMAScript};
   Texts texts = test::with_mutations(kSeeds);
   const Texts random_texts = random_message_texts(20000);
   texts.insert(texts.end(), random_texts.begin(), random_texts.end());
@@ -104,7 +101,7 @@ TEST(TidyPatterns, ScanningFindsTheGroupsThatEcmascriptCaptures) {
 }
 
 TEST(TidyPatterns, StartTestAgreesWithEcmascript) {
-  const std::regex reference{std::string(kStartText), std::regex::ECMAScript};
+  const std::regex reference{std::string(test::kTidyStartText), std::regex::ECMAScript};
   Texts lines = test::with_mutations(kSeeds);
   const Texts random_lines = random_message_texts(5000);
   lines.insert(lines.end(), random_lines.begin(), random_lines.end());

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/file.h"
-#include "formats/formats.h"
+#include "formats/coverage.h"
 #include "support/regex_differential.h"
 #include "support/run_format.h"
 #include "support/sqlite_db.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/formats.h"
+#include "formats/pass_fail.h"
 #include "support/regex_differential.h"
 #include "support/run_format.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/formats.h"
+#include "formats/qac_report.h"
 
 namespace qz {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "core/file.h"
 #include "core/line_reader.h"
-#include "formats/formats.h"
+#include "formats/qac.h"
 #include "support/regex_differential.h"
 #include "support/run_format.h"
 #include "support/sqlite_db.h"

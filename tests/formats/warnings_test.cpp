@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "formats/formats.h"
+#include "formats/warnings.h"
 #include "support/regex_differential.h"
 #include "support/run_format.h"
 
