@@ -11,7 +11,7 @@ namespace qz {
 // one, the reason behind it. The driver turns it into a message and status.
 class RunError : public std::runtime_error {
  public:
-  enum class Step { kReadInput, kWriteOutput, kReadDatabase, kWriteDatabase };
+  enum class Step { kReadInput, kWriteOutput, kReadDatabase, kWriteDatabase, kWriteSarif };
   RunError(Step step, const std::string& reason);
   Step step() const { return step_; }
 

@@ -41,8 +41,9 @@ void print_line(std::string_view text) {
   std::fflush(stdout);
 }
 
-Output::Output(File& file, Echo echo)
+Output::Output(File& file, Echo echo, RunError::Step failure)
     : file_(file),
+      failure_(failure),
       echo_(echo == Echo::kAfterFile && !console_is_null_device()),
       echo_from_memory_(echo_ && !(file.is_regular() && file.is_readable())) {
   block_.reserve(kBlockSize + kBlockSize / 4);
@@ -92,7 +93,7 @@ void Output::finish() {
   } else if (echo_ && !failed_) {
     echo_file();
   }
-  if (failed_) throw RunError(RunError::Step::kWriteOutput, "the output could not be written");
+  if (failed_) throw RunError(failure_, "the file could not be written");
 }
 
 void Output::discard() {

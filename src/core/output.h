@@ -21,7 +21,8 @@ class Output {
  public:
   enum class Echo { kNone, kAfterFile };
 
-  Output(File& file, Echo echo);
+  // `failure` names the file in the RunError of a failed write.
+  Output(File& file, Echo echo, RunError::Step failure = RunError::Step::kWriteOutput);
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
 
@@ -45,6 +46,7 @@ class Output {
   void echo_file();
 
   File& file_;
+  RunError::Step failure_;
   bool echo_ = false;
   bool echo_from_memory_ = false;
   bool failed_ = false;

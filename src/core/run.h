@@ -5,6 +5,7 @@
 
 namespace qz {
 
+class FindingSink;
 class LineReader;
 class Output;
 class RowSink;
@@ -23,6 +24,8 @@ struct RunSettings {
   // --database: where the rows are imported besides the script; empty when
   // the option came without a value, absent when it was not given.
   std::optional<std::string> database;
+  // --sarif: where the findings are written as a SARIF log, as --database.
+  std::optional<std::string> sarif;
 };
 
 // The local date (YYYY-MM-DD) and time (HH:MM:SS) of the run.
@@ -39,12 +42,14 @@ const RunTimestamp& run_timestamp();
 RunTimestamp format_local_timestamp(long long seconds_since_epoch);
 
 // What an importer works with: the settings, the open input, the output and,
-// when the rows are also imported into a database, where they go.
+// when the rows are also imported into a database, where they go; when the
+// findings are also written as a SARIF log, where they go.
 struct Run {
   const RunSettings& settings;
   LineReader& input;
   Output& output;
   RowSink* database = nullptr;
+  FindingSink* findings = nullptr;
 };
 
 }  // namespace qz
