@@ -1,6 +1,8 @@
 // Clang-tidy diagnostics: each joined message is parsed, the messages are
 // sorted and de-duplicated, and the page (clang_tidy_page.cpp) shows them per
 // source file.
+#include "formats/clang_tidy.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -11,7 +13,6 @@
 #include "core/char_class.h"
 #include "core/text_search.h"
 #include "core/util.h"
-#include "formats/clang_tidy.h"
 #include "formats/clang_tidy_lines.h"
 #include "formats/clang_tidy_page.h"
 
@@ -282,12 +283,76 @@ bool collect_tidy_messages(LineReader& input, TidyMessages& collected) {
   return true;
 }
 
+namespace {
+
+bool is_check_name_character(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || is_digit(c) || c == '-' || c == '.' ||
+         c == '_';
+}
+
+// Checks as clang-tidy names them in brackets: letters, digits, ".", "_" and
+// "-" with at least one "-" (modernize-use-nullptr), joined by commas.
+bool is_check_list(std::string_view text) {
+  for (std::size_t begin = 0;;) {
+    const std::size_t end = std::min(text.find(',', begin), text.size());
+    const std::string_view name = text.substr(begin, end - begin);
+    if (name.find('-') == kNone ||
+        !std::all_of(name.begin(), name.end(), is_check_name_character)) {
+      return false;
+    }
+    if (end == text.size()) return true;
+    begin = end + 1;
+  }
+}
+
+std::string_view without_trailing_space(std::string_view text) {
+  while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+FindingLevel tidy_level(std::string_view severity) {
+  if (severity == "error") return FindingLevel::kError;
+  return severity == "note" ? FindingLevel::kNote : FindingLevel::kWarning;
+}
+
+}  // namespace
+
+TidyDiagnostic tidy_diagnostic(const TidyMessage& message) {
+  const std::string_view text = message.text;
+  const std::size_t from = message.summary_parts[1].begin;
+  for (std::size_t open = text.find('[', from); open != kNone; open = text.find('[', open + 1)) {
+    const std::size_t close = text.find(']', open);
+    if (close == kNone) break;
+    const std::string_view inside = text.substr(open + 1, close - open - 1);
+    const bool ends_line = close + 1 == text.size() || is_space(text[close + 1]);
+    if (ends_line && is_check_list(inside)) {
+      return {inside, without_trailing_space(text.substr(from, open - from))};
+    }
+  }
+  return {{}, without_trailing_space(message.part(message.summary_parts[1]))};
+}
+
+void add_tidy_findings(const TidyMessageList& messages, FindingSink& findings) {
+  for (const TidyMessage& message : messages) {
+    const TidyDiagnostic diagnostic = tidy_diagnostic(message);
+    Finding finding;
+    finding.file = message.file();
+    finding.line = static_cast<std::uint32_t>(message.line);
+    finding.column = static_cast<std::uint32_t>(message.column);
+    finding.rule_id = diagnostic.checks;
+    finding.level = tidy_level(message.part(message.summary_parts[0]));
+    finding.message = diagnostic.message;
+    findings.add(finding);
+  }
+}
+
 void visualize_clang_tidy(const Run& run) {
   TidyMessages collected;
   if (!collect_tidy_messages(run.input, collected)) {
     print_line("QZClangTidyVisualizer: Getting clang-tidy analysis result was not successful");
     return;
   }
+  if (run.findings != nullptr) add_tidy_findings(collected.messages, *run.findings);
   write_report_page(group_messages_by_file(collected.messages), run.output);
   // The success line stands only under a page that was written completely.
   run.output.finish();

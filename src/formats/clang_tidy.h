@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/finding.h"
 #include "core/large_memory.h"
 #include "core/line_reader.h"
 #include "core/run.h"
@@ -71,6 +72,21 @@ struct TidyMessages {
 // Reads the whole input into messages, keeps those that parse, sorts them
 // and drops duplicates. False, with the reason printed, when none is left.
 bool collect_tidy_messages(LineReader& input, TidyMessages& collected);
+
+// What a message's first line says: the checks in the brackets that end it
+// (the first bracket pair behind the severity that holds check names and
+// ends a line; the source lines joined behind it often hold brackets too),
+// and the text before them. Without such brackets: no checks, and the text
+// up to the message's last bracket pair.
+struct TidyDiagnostic {
+  std::string_view checks;
+  std::string_view message;
+};
+TidyDiagnostic tidy_diagnostic(const TidyMessage& message);
+
+// Hands on every message, in the order of the list: its checks as the rule,
+// its severity as the level, and its diagnostic text.
+void add_tidy_findings(const TidyMessageList& messages, FindingSink& findings);
 
 void visualize_clang_tidy(const Run& run);
 

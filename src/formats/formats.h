@@ -23,6 +23,7 @@ struct Format {
   std::string_view parser_type;
   Importer import;
   OutputKind output;
+  bool has_findings = false;  // hands compiler or analyser findings to run.findings
 };
 
 // Every format, in the order the parser types are matched.

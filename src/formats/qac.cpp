@@ -1,6 +1,8 @@
 // QAC result lines: findings below the source root, de-duplicated and
 // counted per source file, into q_results. The text report (qac_report.cpp)
 // reads them the same way.
+#include "formats/qac.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -13,7 +15,6 @@
 
 #include "core/sql.h"
 #include "core/util.h"
-#include "formats/qac.h"
 
 namespace qz {
 namespace {
@@ -32,7 +33,7 @@ constexpr SqlTable kQResultsTable{
 // a page fault a page: its texts by their place among the distinct texts
 // (their rank in byte order once all are read), and its place in the input
 // last, so that sorting keeps equal findings in input order.
-struct Finding {
+struct FoundRecord {
   std::uint32_t file_name;
   std::int32_t line_number;
   std::int32_t message_number;
@@ -40,7 +41,7 @@ struct Finding {
   std::uint32_t index;
   std::int32_t priority;
   auto identity() const { return std::tie(file_name, line_number, message_number, message_text); }
-  bool operator<(const Finding& other) const {
+  bool operator<(const FoundRecord& other) const {
     return std::tie(file_name, line_number, message_number, message_text, index) <
            std::tie(other.file_name, other.line_number, other.message_number, other.message_text,
                     other.index);
@@ -48,10 +49,10 @@ struct Finding {
 };
 
 // Sorts the findings and turns each first of equal ones into a record.
-QacRecords sorted_distinct_records(std::vector<Finding, LargeAllocator<Finding>>& found,
+QacRecords sorted_distinct_records(std::vector<FoundRecord, LargeAllocator<FoundRecord>>& found,
                                    TextRanks& texts) {
   texts.number();
-  for (Finding& finding : found) {
+  for (FoundRecord& finding : found) {
     finding.file_name = texts.rank(finding.file_name);
     finding.message_text = texts.rank(finding.message_text);
   }
@@ -65,7 +66,7 @@ QacRecords sorted_distinct_records(std::vector<Finding, LargeAllocator<Finding>>
   records.reserve(distinct);
   for (std::size_t i = 0; i < found.size(); ++i) {
     if (repeats(i)) continue;
-    const Finding& f = found[i];
+    const FoundRecord& f = found[i];
     records.push_back({texts.text(f.file_name), f.line_number, f.priority, f.message_number,
                        texts.text(f.message_text)});
   }
@@ -121,7 +122,7 @@ QacFindings read_qac_records(LineReader& input) {
     const std::uint32_t* known = texts.find(text);
     return known != nullptr ? *known : texts.add(findings.texts.emplace_back(text));
   };
-  std::vector<Finding, LargeAllocator<Finding>> found;
+  std::vector<FoundRecord, LargeAllocator<FoundRecord>> found;
   read_records<QacRecord>(
       input, qac_line_pattern().needed_texts(), classify_qac_line, [&](const QacRecord& record) {
         found.push_back({place(record.file_name), record.line_number, record.message_number,
@@ -154,8 +155,31 @@ PriorityCounts count_priorities(const QacFileGroup& group) {
   return counts;
 }
 
+FindingLevel qac_level(std::int32_t priority) {
+  if (priority <= 4) return FindingLevel::kError;
+  return priority <= 7 ? FindingLevel::kWarning : FindingLevel::kNote;
+}
+
+void add_qac_findings(std::span<const QacRecord> records, FindingSink& findings) {
+  std::string rule;
+  for (const QacRecord& record : records) {
+    const DecimalText number(static_cast<std::uint32_t>(record.message_number));
+    rule.assign(number.view().size() < 4 ? 4 - number.view().size() : 0, '0');
+    rule += number.view();
+    Finding finding;
+    finding.file = record.file_name;
+    finding.line = static_cast<std::uint32_t>(record.line_number);
+    finding.rule_id = rule;
+    finding.level = qac_level(record.priority);
+    finding.message = record.message_text;
+    finding.priority = record.priority;
+    findings.add(finding);
+  }
+}
+
 void import_qac(const Run& run) {
   const QacFindings findings = read_qac_records(run.input);
+  if (run.findings != nullptr) add_qac_findings(findings.records, *run.findings);
   SqlScript script(run, kQResultsTable);
   std::string file_name;
   std::vector<SqlValue> values;

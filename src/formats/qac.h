@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/finding.h"
 #include "core/large_memory.h"
 #include "core/line_reader.h"
 #include "core/pattern.h"
@@ -73,6 +74,14 @@ struct PriorityCounts {
   std::uint64_t his = 0;
 };
 PriorityCounts count_priorities(const QacFileGroup& group);
+
+// QAC's priorities run from 0, the most serious, to 9; a finding's level
+// follows the bands of the report: 0 to 4 errors, 5 to 7 warnings, 8 and 9
+// notes.
+FindingLevel qac_level(std::int32_t priority);
+// Hands on every finding, in the order of the list, its message number
+// (four digits at least, as QAC writes it) as the rule.
+void add_qac_findings(std::span<const QacRecord> records, FindingSink& findings);
 
 void import_qac(const Run& run);
 

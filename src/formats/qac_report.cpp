@@ -167,6 +167,7 @@ void write_qac_report(const RunSettings& settings, std::size_t unique_findings,
 
 void import_qac_report(const Run& run) {
   const QacFindings findings = read_qac_records(run.input);
+  if (run.findings != nullptr) add_qac_findings(findings.records, *run.findings);
   write_qac_report(run.settings, findings.records.size(), group_by_file(findings.records),
                    run.output);
 }

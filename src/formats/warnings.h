@@ -29,6 +29,10 @@ std::string_view warning_error_number(std::string_view error_id);
 // "file:line:column: warning: message" (or error).
 const Pattern& keil_warning_line_pattern();
 bool classify_keil_line(std::string_view line, WarningRecord& record);
+// The warning option that ends a message ("... [-Wformat]", also
+// "[-Werror,-Wformat]"), which names the kind of finding; empty when there
+// is none.
+std::string_view keil_warning_option(std::string_view message);
 
 struct TricoreWarningRecord {
   std::string filename;  // forward slashes, below the source root

@@ -396,6 +396,30 @@ Texts shown_messages(const std::string& page) {
 
 // The whole page is pinned by the end-to-end cases; here each message must
 // show once, in order, whatever the input.
+// The joined source lines behind a diagnostic often hold brackets too.
+TEST(TidyDiagnostic, TakesTheChecksThatEndTheFirstLine) {
+  const struct {
+    std::string_view text;
+    std::string_view checks;
+    std::string_view message;
+  } cases[] = {
+      {"a.cpp:1:2: warning: use nullptr [modernize-use-nullptr]     int *p = 0;",
+       "modernize-use-nullptr", "use nullptr"},
+      {"a.cpp:1:2: warning: bad index [cppcoreguidelines-pro-bounds-x]     buf[index] = 0;",
+       "cppcoreguidelines-pro-bounds-x", "bad index"},
+      {"a.cpp:1:2: warning: 'operator[]' [a-b,c.D_e-f]", "a-b,c.D_e-f", "'operator[]'"},
+      {"a.cpp:1:2: note: insecure call  memcpy(&rb->data[rb->head], s);", "",
+       "insecure call  memcpy(&rb->data"},
+  };
+  for (const auto& c : cases) {
+    TidyMessage message;
+    ASSERT_TRUE(parse_tidy_message(c.text, message)) << c.text;
+    const TidyDiagnostic diagnostic = tidy_diagnostic(message);
+    EXPECT_EQ(diagnostic.checks, c.checks) << c.text;
+    EXPECT_EQ(diagnostic.message, c.message) << c.text;
+  }
+}
+
 TEST(VisualizeClangTidy, ShowsEachKeptMessageOnceInOrder) {
   const struct {
     const char* name;

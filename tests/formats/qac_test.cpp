@@ -217,6 +217,14 @@ TEST(CountPriorities, HisMessagesCountOnlyAsHis) {
   EXPECT_EQ(counts.his, 3u);
 }
 
+TEST(QacLevel, FollowsTheBandsOfTheReport) {
+  const std::pair<std::int32_t, FindingLevel> cases[] = {
+      {0, FindingLevel::kError},   {4, FindingLevel::kError}, {5, FindingLevel::kWarning},
+      {7, FindingLevel::kWarning}, {8, FindingLevel::kNote},  {9, FindingLevel::kNote},
+  };
+  for (const auto& [priority, level] : cases) EXPECT_EQ(qac_level(priority), level) << priority;
+}
+
 // Whole outputs of both parser types are compared by the end-to-end cases;
 // here the script meets a database, with a file name that needs quoting.
 TEST(ImportQac, ScriptLoadsIntoSqliteAndRepeatsAddNoRows) {

@@ -114,6 +114,20 @@ TEST(WarningErrorNumber, DropsTheMarkAndTheSuffixWithoutEverFailing) {
   }
 }
 
+TEST(KeilWarningOption, IsTheWarningOptionThatEndsTheMessage) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"unused variable 'x' [-Wunused-variable]", "-Wunused-variable"},
+      {"unused variable 'x' [-Werror,-Wunused-variable]", "-Wunused-variable"},
+      {"use of undeclared identifier 'X'", ""},
+      {"index [i] is past the end [-Warray-bounds] of a[3]", ""},
+      {"unknown [x]", ""},
+      {"]", ""},
+  };
+  for (const auto& [message, option] : cases) {
+    EXPECT_EQ(keil_warning_option(message), option) << message;
+  }
+}
+
 // The CREATE statement comes first even when no line is recognised, and a
 // last line without line feed is read too.
 TEST(WarningImporters, WriteTheCreateStatementThenOneRowPerRecognisedLine) {
