@@ -11,6 +11,8 @@
 #include "core/file.h"
 #include "core/line_reader.h"
 #include "core/output.h"
+#include "core/sarif.h"
+#include "driver/version.h"
 #include "formats/formats.h"
 
 namespace qz {
@@ -36,6 +38,8 @@ int status_of(const RunError& error) {
                   kStatusNoDatabase);
     case RunError::Step::kWriteDatabase:
       return database_failure(error.what());
+    case RunError::Step::kWriteSarif:
+      return fail("QZTestResult error: Could not write SARIF file", kStatusNoOutput);
     case RunError::Step::kWriteOutput:
       break;
   }
@@ -67,24 +71,38 @@ void note_skipped_lines(const LineReader& reader) {
              " lines longer than " + std::to_string(reader.max_line()) + " bytes were skipped");
 }
 
-// Runs the format on the open files. The output file stays open until the
-// status is known: after any failure but the database's it is left empty
-// rather than half written (a FIFO or device cannot be emptied); a failed
-// database import keeps the whole script. The rows go into the database
-// only after the script is complete.
+// Runs the format on the open files. The output file (and the SARIF file)
+// stays open until the status is known: after any failure but the
+// database's it is left empty rather than half written (a FIFO or device
+// cannot be emptied); a failed database import keeps the whole script. The
+// rows go into the database only after the script is complete.
 int convert(const Format& format, const RunSettings& settings, File& input, File& output_file,
-            Output::Echo echo) {
+            File* sarif_file, Output::Echo echo) {
   int status = guarded([&] {
     LineReader reader(input);
     Output output(output_file, echo);
     std::optional<DatabaseImport> database;
     if (settings.database) database.emplace(*settings.database);
-    format.import(Run{settings, reader, output, database ? &*database : nullptr});
+    std::optional<SarifLog> sarif;
+    if (sarif_file != nullptr) {
+      sarif.emplace(*sarif_file, settings, QZ_PRODUCT_NAME, QZ_VERSION_MAJOR_MINOR);
+    }
+    format.import(
+        Run{settings, reader, output, database ? &*database : nullptr, sarif ? &*sarif : nullptr});
     output.finish();
+    if (sarif) sarif->finish();
     note_skipped_lines(reader);
     if (database) database->commit();
     return static_cast<int>(kStatusOk);
   });
+  if (status != kStatusOk && status != kStatusNoDatabase && sarif_file != nullptr) {
+    sarif_file->truncate_to_empty();
+  }
+  // The SARIF file first, so that a failure to close it still empties the
+  // output, which is open.
+  if (sarif_file != nullptr && !sarif_file->close() && status == kStatusOk) {
+    status = fail("QZTestResult error: Could not write SARIF file", kStatusNoOutput);
+  }
   if (status != kStatusOk && status != kStatusNoDatabase) output_file.truncate_to_empty();
   if (!output_file.close() && status == kStatusOk) {
     status = fail("QZTestResult error: Could not write output file", kStatusNoOutput);
@@ -122,6 +140,21 @@ std::string database_refusal(const RunSettings& settings, const Format* format, 
   return sqlite_file_refusal(path);
 }
 
+// Why --sarif cannot be followed, or nothing: checked before any file is
+// opened, so that a refused option leaves every file as it was.
+std::string sarif_refusal(const RunSettings& settings) {
+  const std::string& path = *settings.sarif;
+  if (path.empty()) return "no SARIF file is named (--sarif=FILE)";
+  const Format* format = find_format(settings.parser_type);
+  if (format != nullptr && !format->has_findings) {
+    return "the parser type " + settings.parser_type + " has no findings";
+  }
+  if (same_path(path, settings.input)) return "it is the input file";
+  if (same_path(path, settings.output)) return "it is the output file";
+  if (settings.database && same_path(path, *settings.database)) return "it is the database file";
+  return {};
+}
+
 // The run after the banner: checks, then the conversion.
 int run_checked(const std::vector<std::string>& command_line, const RunSettings& settings,
                 std::optional<File> console_output) {
@@ -132,6 +165,11 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
   if (const std::string_view option = option_with_control_character(settings); !option.empty()) {
     return fail("QZTestResult error: Option " + std::string(option) + " holds a control character",
                 kStatusUsage);
+  }
+  if (settings.sarif) {
+    if (const std::string refusal = sarif_refusal(settings); !refusal.empty()) {
+      return fail("QZTestResult error: Option --sarif is refused: " + refusal, kStatusUsage);
+    }
   }
   run_timestamp();  // read before any file is opened: the rows carry the start of the run
 
@@ -159,8 +197,15 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
 
   if (format == nullptr)
     return fail("QZTestResult error: Unknown parser type", kStatusUnknownParser);
+  std::optional<File> sarif;
+  if (settings.sarif) {
+    sarif = File::open_output(*settings.sarif);
+    if (!sarif->is_open() || !sarif->truncate_to_empty()) {
+      return fail("QZTestResult error: Could not open SARIF file", kStatusNoOutput);
+    }
+  }
   if (format->output == OutputKind::kPage) echo = Output::Echo::kNone;
-  return convert(*format, settings, input, output, echo);
+  return convert(*format, settings, input, output, sarif ? &*sarif : nullptr, echo);
 }
 
 }  // namespace

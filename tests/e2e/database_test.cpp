@@ -28,15 +28,6 @@ std::vector<std::string> with_database(std::vector<std::string> arguments,
   return arguments;
 }
 
-// The bundled example of a parser type (its file name up to the first dot).
-std::string example_path(std::string_view parser_type) {
-  for (const auto& entry : fs::directory_iterator(QZ_EXAMPLES)) {
-    const std::string name = entry.path().filename().string();
-    if (name.substr(0, name.find('.')) == parser_type) return entry.path().string();
-  }
-  return {};
-}
-
 // Every column of every row with its type, in insertion order.
 std::vector<std::string> whole_table(SqliteDb& db, const std::string& table) {
   std::string columns;
@@ -66,9 +57,10 @@ TEST(Database, ImportsExactlyTheRowsOfTheScriptTwiceAsLoadingItTwiceWould) {
     SCOPED_TRACE(format.parser_type);
     TempDir work;
     const std::string database = work.file("imported.db");
-    const auto arguments = with_database(
-        run_arguments(example_path(format.parser_type), work.file("out.sql"), format.parser_type),
-        database);
+    const auto arguments =
+        with_database(run_arguments(example_path(QZ_EXAMPLES, format.parser_type),
+                                    work.file("out.sql"), format.parser_type),
+                      database);
     for (int run = 0; run < 2; ++run) {
       ASSERT_EQ(run_program(QZ_PROGRAM, arguments).status, 0);
       const std::string script = read_file(work.file("out.sql"));

@@ -1,6 +1,7 @@
 #include "support/program.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <regex>
 
 #include "core/util.h"
@@ -36,6 +37,14 @@ std::vector<std::string> run_arguments(const std::string& input, const std::stri
           "--platform=Hmt4",  "--test_type=Unit",
           "--project_name=P", "--tool_name=T",
           "--hash_value=H",   "--parser_type=" + std::string(parser_type)};
+}
+
+std::string example_path(const std::string& examples, std::string_view parser_type) {
+  for (const auto& entry : std::filesystem::directory_iterator(examples)) {
+    const std::string name = entry.path().filename().string();
+    if (name.substr(0, name.find('.')) == parser_type) return entry.path().string();
+  }
+  return {};
 }
 
 ProgramResult run_program(const std::string& program, const std::vector<std::string>& arguments,

@@ -27,6 +27,10 @@ std::string mask_timestamp(const std::string& text);
 std::vector<std::string> run_arguments(const std::string& input, const std::string& output,
                                        std::string_view parser_type);
 
+// The bundled example of a parser type in the folder `examples`: the file
+// whose name up to the first dot is the type; empty when there is none.
+std::string example_path(const std::string& examples, std::string_view parser_type);
+
 struct ProgramResult {
   int status = -1;
   std::string stdout_text;
