@@ -1,7 +1,9 @@
 // Whole runs of one parser type on arbitrary bytes. The parser type comes
 // from QZ_FUZZ_PARSER_TYPE (default: chosen by the first input byte). An SQL
 // script must load into SQLite statement by statement, one to a line, and
-// where every recognised line gives a row, no line may be lost.
+// where every recognised line gives a row, no line may be lost. A SARIF log
+// must be UTF-8 without a raw control character (JSON strings hold none),
+// with one result per row where rows are findings.
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -14,7 +16,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/text_encoding.h"
 #include "driver/driver.h"
 #include "formats/coverage.h"
 #include "formats/formats.h"
@@ -99,9 +103,23 @@ std::size_t check_script(const std::string& script) {
   return inserts;
 }
 
+// Returns the number of results.
+std::size_t check_sarif(const std::string& log) {
+  if (!qz::is_valid_utf8(log)) fail("SARIF log not in UTF-8");
+  for (const char c : log) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\n') fail("raw control byte in the log");
+  }
+  std::size_t results = 0;
+  for (std::size_t at = 0; (at = log.find("{\"ruleId\": ", at)) != std::string::npos; ++at) {
+    ++results;
+  }
+  return results;
+}
+
 void remove_scratch_files() {
   std::remove(scratch_path("input").c_str());
   std::remove(scratch_path("output").c_str());
+  std::remove(scratch_path("sarif").c_str());
 }
 
 }  // namespace
@@ -128,21 +146,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view parser_type = format->parser_type;
   const std::string input_path = scratch_path("input");
   const std::string output_path = scratch_path("output");
+  const std::string sarif_path = scratch_path("sarif");
   std::FILE* input = std::fopen(input_path.c_str(), "wb");
   if (input == nullptr) std::abort();
   std::fwrite(data, 1, size, input);
   std::fclose(input);
 
   // The whole program, as a build script starts it.
-  const int status = qz::run_program(
-      {"QZTestResult", "--input=" + input_path, "--output=" + output_path, "--platform=Hmt4",
-       "--project_name=Fuzz", "--tool_name=Fuzz", "--hash_value=0", "--test_type=Unit",
-       "--parser_type=" + std::string(parser_type)});
+  std::vector<std::string> command_line{
+      "QZTestResult",    "--input=" + input_path, "--output=" + output_path,
+      "--platform=Hmt4", "--project_name=Fuzz",   "--tool_name=Fuzz",
+      "--hash_value=0",  "--test_type=Unit",      "--parser_type=" + std::string(parser_type)};
+  if (format->has_findings) command_line.push_back("--sarif=" + sarif_path);
+  const int status = qz::run_program(command_line);
   if (status != 0) fail("the run ended with status " + std::to_string(status));
+  const std::size_t results = format->has_findings ? check_sarif(file_text(sarif_path)) : 0;
   if (format->output != qz::OutputKind::kSqlScript) return 0;
   const std::size_t rows = check_script(file_text(output_path));
   const std::optional<LineTest> recognised = row_per_line(parser_type);
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (recognised && rows != count_recognised(text, *recognised)) fail("a recognised line was lost");
+  if (recognised && format->has_findings && results != rows) fail("a finding is not in the log");
   return 0;
 }

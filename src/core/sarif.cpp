@@ -117,12 +117,14 @@ SarifLog::SarifLog(File& file, const RunSettings& settings, std::string_view too
   write_head(out_, settings);
 }
 
-std::uint32_t SarifLog::rule_index(std::string_view id, const Finding& finding) {
+std::uint32_t SarifLog::rule_index(std::string_view id, std::string_view message,
+                                   const Finding& finding) {
   if (const auto known = rule_indexes_.find(id); known != rule_indexes_.end()) {
     return known->second;
   }
   const auto index = static_cast<std::uint32_t>(rules_.size());
-  const Rule& rule = rules_.emplace_back(Rule{std::string(id), finding.level, finding.priority});
+  const Rule& rule = rules_.emplace_back(
+      Rule{std::string(id), std::string(message), finding.level, finding.priority});
   rule_indexes_.emplace(rule.id, index);
   return index;
 }
@@ -149,7 +151,7 @@ void SarifLog::add(const Finding& finding) {
   out += R"(        {"ruleId": )";
   append_json_string(out, rule_id);
   out += R"(, "ruleIndex": )";
-  append_number(out, rule_index(rule_id, finding));
+  append_number(out, rule_index(rule_id, message, finding));
   out += R"(, "level": ")";
   out += level;
   out += R"(", "message": {"text": )";
@@ -169,7 +171,11 @@ void SarifLog::write_rules() {
     const Rule& rule = rules_[i];
     out += R"(            {"id": )";
     append_json_string(out, rule.id);
-    out += R"(, "defaultConfiguration": {"level": ")";
+    // Review services show a rule with its description; the program knows
+    // none but what its findings say.
+    out += R"(, "shortDescription": {"text": )";
+    append_json_string(out, rule.description);
+    out += R"(}, "defaultConfiguration": {"level": ")";
     out += sarif_level(rule.level);
     out += "\"}";
     if (rule.priority >= 0) {

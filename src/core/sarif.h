@@ -32,12 +32,14 @@ class SarifLog : public FindingSink {
   void finish();
 
  private:
+  // What the first finding of a rule says about it.
   struct Rule {
     std::string id;
+    std::string description;  // its message
     FindingLevel level;
     int priority;
   };
-  std::uint32_t rule_index(std::string_view id, const Finding& finding);
+  std::uint32_t rule_index(std::string_view id, std::string_view message, const Finding& finding);
   void write_rules();
 
   Output out_;

@@ -86,8 +86,8 @@ TEST(SarifLog, AFindingKeepsItsFingerprintWhenItMovesAndRulesAreListedOnce) {
   EXPECT_NE(found[1], found[2]);
   EXPECT_NE(found[0], found[3]);
   EXPECT_NE(text.find(R"("rules": [
-            {"id": "W1", "defaultConfiguration": {"level": "warning"}},
-            {"id": "W2", "defaultConfiguration": {"level": "warning"}}
+            {"id": "W1", "shortDescription": {"text": "unused x"}, "defaultConfiguration": {"level": "warning"}},
+            {"id": "W2", "shortDescription": {"text": "unused x"}, "defaultConfiguration": {"level": "warning"}}
           ])"),
             std::string::npos)
       << text;
