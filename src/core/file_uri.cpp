@@ -1,20 +1,29 @@
 #include "core/file_uri.h"
 
+#include <array>
+
 #include "core/char_class.h"
 #include "core/text_encoding.h"
 
 namespace qz {
 namespace {
 
-bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+constexpr bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// What a path segment may hold as it is (unreserved, sub-delimiters, "@").
-// The colon is left out: in the first segment of a relative reference it
-// would make the name before it a scheme.
-bool stays_as_is(char c) {
-  static constexpr std::string_view kMarks = "-._~!$&'()*+,;=@";
-  return is_letter(c) || is_digit(c) || kMarks.find(c) != std::string_view::npos;
-}
+// What a path may hold as it is: unreserved characters, sub-delimiters,
+// "@" and the slash. The colon is left out: in the first segment of a
+// relative reference it would make the name before it a scheme.
+constexpr std::array<bool, 256> kStaysAsIs = [] {
+  std::array<bool, 256> table{};
+  for (const char c : std::string_view("-._~!$&'()*+,;=@/")) {
+    table[static_cast<unsigned char>(c)] = true;
+  }
+  for (std::size_t byte = 0; byte < table.size(); ++byte) {
+    const auto c = static_cast<char>(byte);
+    table[byte] = table[byte] || is_letter(c) || is_digit(c);
+  }
+  return table;
+}();
 
 bool has_drive_letter(std::string_view path) {
   return path.size() >= 2 && is_letter(path[0]) && path[1] == ':';
@@ -25,10 +34,10 @@ bool has_drive_letter(std::string_view path) {
 void append_percent_encoded(std::string& out, std::string_view utf8) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   for (const char c : utf8) {
-    if (c == '/' || stays_as_is(c)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (kStaysAsIs[byte]) {
       out += c;
     } else {
-      const auto byte = static_cast<unsigned char>(c);
       out += '%';
       out += kHex[byte >> 4];
       out += kHex[byte & 0xF];
