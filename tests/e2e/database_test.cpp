@@ -196,8 +196,8 @@ TEST(Database, IsRefusedWhereItCannotBeFollowed) {
     std::string database_argument;
     std::string reason;
   } cases[] = {
-      {"no value", "Warning_KEIL", "--database", "no database file is named (--database=FILE)"},
-      {"empty value", "Warning_KEIL", "--database=", "no database file is named (--database=FILE)"},
+      {"no value", "Warning_KEIL", "--database", "no database is named (--database=FILE|URI)"},
+      {"empty value", "Warning_KEIL", "--database=", "no database is named (--database=FILE|URI)"},
       {"the input", "Warning_KEIL", "--database=" + input, "it is the input file"},
       {"the output", "Warning_KEIL", "--database=" + output, "it is the output file"},
       {"a report", "QAC_full_report", "--database=" + work.file("a.db"),
