@@ -53,6 +53,22 @@ constexpr std::size_t kLongestSqlitePath = 512 - std::string_view("-journal").si
 
 #endif
 
+std::string percent_decoded(std::string_view text) {
+  std::string decoded;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    unsigned value = 0;
+    if (text[at] == '%' && at + 2 < text.size() &&
+        std::from_chars(text.data() + at + 1, text.data() + at + 3, value, 16).ptr ==
+            text.data() + at + 3) {
+      decoded += static_cast<char>(value);
+      at += 2;
+    } else {
+      decoded += text[at];
+    }
+  }
+  return decoded;
+}
+
 // Where the passwords of a libpq URI stand, as libpq reads it: in the user
 // part "user:password@" (which ends at the first "@" before any "/"), and
 // as the value of a "password" parameter behind the first "?" after it.
@@ -70,28 +86,15 @@ std::vector<std::pair<std::size_t, std::size_t>> password_spans(std::string_view
   for (std::size_t at = query; at != std::string_view::npos && at < uri.size();) {
     const std::size_t end = std::min(uri.find('&', at + 1), uri.size());
     const std::string_view parameter = uri.substr(at + 1, end - at - 1);
-    if (parameter.starts_with("password=")) {
-      spans.emplace_back(at + 1 + 9, parameter.size() - 9);
+    const std::size_t equals = parameter.find('=');
+    // libpq decodes the name too: "pass%77ord" is "password".
+    if (equals != std::string_view::npos &&
+        percent_decoded(parameter.substr(0, equals)) == "password") {
+      spans.emplace_back(at + 1 + equals + 1, parameter.size() - equals - 1);
     }
     at = end;
   }
   return spans;
-}
-
-std::string percent_decoded(std::string_view text) {
-  std::string decoded;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    unsigned value = 0;
-    if (text[at] == '%' && at + 2 < text.size() &&
-        std::from_chars(text.data() + at + 1, text.data() + at + 3, value, 16).ptr ==
-            text.data() + at + 3) {
-      decoded += static_cast<char>(value);
-      at += 2;
-    } else {
-      decoded += text[at];
-    }
-  }
-  return decoded;
 }
 
 }  // namespace

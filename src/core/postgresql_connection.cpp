@@ -59,8 +59,7 @@ PgConnection::PgConnection(const std::string& uri, RunError::Step step) : uri_(u
   connection_ = pq_->connectdb_params(keywords.data(), values.data(), 1);
   if (connection_ == nullptr) fail("out of memory");
   if (pq_->status(connection_) != CONNECTION_OK) {
-    fail("cannot connect to " + masked_uri(uri) + ": " +
-         one_line(pq_->error_message(connection_)));
+    fail("cannot connect to " + masked_uri(uri) + ": " + one_line(pq_->error_message(connection_)));
   }
   pq_->set_notice_processor(connection_, drop_notice, nullptr);
 }

@@ -149,7 +149,8 @@ void PostgresqlImport::commit_transaction(PgConnection& connection) {
     if (!connection.lost()) throw;
     throw RunError(RunError::Step::kWriteDatabase,
                    "the connection was lost during COMMIT, so whether the rows were imported is "
-                   "unknown: " + std::string(error.what()));
+                   "unknown: " +
+                       std::string(error.what()));
   }
 }
 

@@ -38,17 +38,17 @@ class PostgresqlReader : public DatabaseReader {
   bool has_table(std::string_view table) override {
     bool found = false;
     const std::string name(table);
-    query("select 1 from pg_catalog.pg_class where relname = ? and relkind in ('r', 'p', 'v') "
-          "and pg_catalog.pg_table_is_visible(oid)",
-          std::span(&name, 1), [&](Row) { found = true; });
+    query(
+        "select 1 from pg_catalog.pg_class where relname = ? and relkind in ('r', 'p', 'v') "
+        "and pg_catalog.pg_table_is_visible(oid)",
+        std::span(&name, 1), [&](Row) { found = true; });
     return found;
   }
 
   void query(std::string_view sql, std::span<const std::string> parameters,
              const std::function<void(Row)>& take) override {
     const PgResult result = connection_.exec(numbered_parameters(sql), parameters);
-    std::vector<std::optional<std::string_view>> values(
-        static_cast<std::size_t>(result.columns()));
+    std::vector<std::optional<std::string_view>> values(static_cast<std::size_t>(result.columns()));
     for (int row = 0; row < result.rows(); ++row) {
       for (int column = 0; column < result.columns(); ++column) {
         values[static_cast<std::size_t>(column)] = result.value(row, column);

@@ -105,9 +105,8 @@ PgTable postgresql_table(const SqlTable& sql_table) {
     }
     const std::size_t blank = std::min(item.find(' '), item.size());
     const std::string_view name = item.substr(0, blank);
-    table.columns.push_back({std::string(name),
-                             is_number_type(trimmed(item.substr(blank))) ||
-                                 is_listed(name, sql_table.number_columns)});
+    table.columns.push_back({std::string(name), is_number_type(trimmed(item.substr(blank))) ||
+                                                    is_listed(name, sql_table.number_columns)});
   }
   return table;
 }
@@ -141,9 +140,8 @@ std::string create_key_index_statement(const PgTable& table) {
 }
 
 void append_copy_text(std::string& out, std::string_view value) {
-  const bool plain = std::all_of(value.begin(), value.end(), [](char c) {
-    return c >= ' ' && c <= '~' && c != '\\';
-  });
+  const bool plain = std::all_of(value.begin(), value.end(),
+                                 [](char c) { return c >= ' ' && c <= '~' && c != '\\'; });
   if (plain) {
     out.append(value);
     return;

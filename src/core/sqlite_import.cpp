@@ -88,7 +88,7 @@ class SqliteImport : public DatabaseImport {
   std::string table_;
   std::string columns_;  // the column list of the INSERT, as written
   std::vector<std::pair<std::string, bool>> run_values_;  // text, quoted
-  std::size_t row_width_ = 0;  // values per row behind the run's values
+  std::size_t row_width_ = 0;                             // values per row behind the run's values
 };
 
 // An empty name opens a private database in a temporary file, which SQLite

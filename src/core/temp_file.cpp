@@ -54,9 +54,7 @@ int open_temporary() {
   if (named >= 0) ::unlink(name.c_str());
   return named;
 }
-long long write_some(int fd, const char* data, std::size_t size) {
-  return ::write(fd, data, size);
-}
+long long write_some(int fd, const char* data, std::size_t size) { return ::write(fd, data, size); }
 long long read_some(int fd, char* data, std::size_t size) { return ::read(fd, data, size); }
 bool seek_to_start(int fd) { return ::lseek(fd, 0, SEEK_SET) == 0; }
 

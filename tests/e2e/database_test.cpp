@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "formats/formats.h"
+#include "support/database_runs.h"
 #include "support/program.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
@@ -21,21 +22,6 @@ namespace qz::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> with_database(std::vector<std::string> arguments,
-                                       const std::string& database) {
-  arguments.push_back("--database=" + database);
-  return arguments;
-}
-
-// The bundled example of a parser type (its file name up to the first dot).
-std::string example_path(std::string_view parser_type) {
-  for (const auto& entry : fs::directory_iterator(QZ_EXAMPLES)) {
-    const std::string name = entry.path().filename().string();
-    if (name.substr(0, name.find('.')) == parser_type) return entry.path().string();
-  }
-  return {};
-}
 
 // Every column of every row with its type, in insertion order.
 std::vector<std::string> whole_table(SqliteDb& db, const std::string& table) {
@@ -47,28 +33,16 @@ std::vector<std::string> whole_table(SqliteDb& db, const std::string& table) {
   return db.query("select " + columns + " from " + table + " order by rowid");
 }
 
-std::string table_of(const std::string& script) {
-  constexpr std::size_t kStart = std::string_view("create table if not exists ").size();
-  return script.substr(kStart, script.find(" (") - kStart);
-}
-
-std::string warning_lines(std::size_t count, std::string_view tag) {
-  std::string text;
-  for (std::size_t i = 0; i < count; ++i) {
-    text += "../Src/" + std::string(tag) + ".c:" + std::to_string(i) + ":1: warning: w\n";
-  }
-  return text;
-}
-
 TEST(Database, ImportsExactlyTheRowsOfTheScriptTwiceAsLoadingItTwiceWould) {
   for (const Format& format : kFormats) {
     if (format.output != OutputKind::kSqlScript) continue;
     SCOPED_TRACE(format.parser_type);
     TempDir work;
     const std::string database = work.file("imported.db");
-    const auto arguments = with_database(
-        run_arguments(example_path(format.parser_type), work.file("out.sql"), format.parser_type),
-        database);
+    const auto arguments =
+        with_database(run_arguments(example_path(QZ_EXAMPLES, format.parser_type),
+                                    work.file("out.sql"), format.parser_type),
+                      database);
     for (int run = 0; run < 2; ++run) {
       ASSERT_EQ(run_program(QZ_PROGRAM, arguments).status, 0);
       const std::string script = read_file(work.file("out.sql"));
@@ -89,9 +63,9 @@ TEST(Database, ValuesComeBackAsTheScriptWritesThem) {
   static constexpr char kLine[] = "../Src/a.c:1:2: warning: it's \"x\"\0; -- \xe9\n";
   const std::string input = work.write("in.log", std::string(kLine, sizeof kLine - 1));
   const std::string database = work.file("imported.db");
-  ASSERT_EQ(run_program(QZ_PROGRAM, with_database(run_arguments(input, work.file("out.sql"),
-                                                                 "Warning_KEIL"),
-                                                   database))
+  ASSERT_EQ(run_program(
+                QZ_PROGRAM,
+                with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database))
                 .status,
             0);
   SqliteDb loaded(work.file("loaded.db"));
@@ -221,8 +195,8 @@ TEST(Database, IsRefusedWhereItCannotBeFollowed) {
 // A value of --database is a plain file path: none of SQLite's special
 // names, whatever the prefix.
 TEST(Database, EveryNameIsAPlainFile) {
-  for (const std::string name : {"file:x.db", ":memory:", "file::memory:", "file:x.db?mode=memory",
-                                 "file:in.log"}) {
+  for (const std::string name :
+       {"file:x.db", ":memory:", "file::memory:", "file:x.db?mode=memory", "file:in.log"}) {
     TempDir work;
     const std::string input = work.write("in.log", "");
     const ProgramResult result = run_program(
@@ -260,8 +234,8 @@ TEST(Database, ATargetThatCannotBeAFileIsRefusedBeforeTheOutputExists) {
         QZ_PROGRAM, with_database(run_arguments(input, "out.sql", "Warning_KEIL"), c.database),
         "cd " + shell_quote(work.path().string()) + " &&");
     EXPECT_EQ(result.status, 250) << c.database;
-    EXPECT_TRUE(result.stdout_text.ends_with("QZTestResult error: Could not write database: " +
-                                             c.reason + "\n"))
+    EXPECT_TRUE(result.stdout_text.ends_with(
+        "QZTestResult error: Could not write database: " + c.reason + "\n"))
         << result.stdout_text;
     EXPECT_FALSE(fs::exists(work.file("out.sql"))) << c.database;
   }
