@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libre2-dev libpcre2-dev libgtest-dev
-          libsqlite3-dev sqlite3 time)
+          libsqlite3-dev sqlite3 time postgresql libpq-dev)
 packages+=("$@")
 
 missing=()

@@ -59,7 +59,7 @@ stop_server  # a server an interrupted run left behind
 cluster=$(mktemp -d /tmp/qzpg.XXXXXX)
 echo "$cluster" >"$state/cluster"
 [ "$(id -u)" -ne 0 ] || chown postgres: "$cluster"
-as_server "$bin/initdb" -D "$cluster/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 \
+as_server "$bin/initdb" -D "$cluster/data" -U postgres -A trust -E UTF8 --locale=C.UTF-8 --no-sync \
   >"$cluster/initdb.log" 2>&1 || { cat "$cluster/initdb.log" >&2; exit 1; }
 cat >"$cluster/data/pg_hba.conf" <<'EOF'
 local all postgres         trust
