@@ -59,7 +59,10 @@ PgConnection::PgConnection(const std::string& uri, RunError::Step step) : uri_(u
   connection_ = pq_->connectdb_params(keywords.data(), values.data(), 1);
   if (connection_ == nullptr) fail("out of memory");
   if (pq_->status(connection_) != CONNECTION_OK) {
-    fail("cannot connect to " + masked_uri(uri) + ": " + one_line(pq_->error_message(connection_)));
+    const std::string reason = one_line(pq_->error_message(connection_));
+    pq_->finish(connection_);
+    connection_ = nullptr;
+    fail("cannot connect to " + masked_uri(uri) + ": " + reason);
   }
   pq_->set_notice_processor(connection_, drop_notice, nullptr);
 }
@@ -74,6 +77,12 @@ void PgConnection::fail(const std::string& reason, std::string sqlstate) const {
 
 void PgConnection::fail_with_connection_message() const {
   fail(one_line(pq_->error_message(connection_)));
+}
+
+// Each timeout like SQLite's busy timeout.
+void PgConnection::begin(std::string_view mode) {
+  exec("begin " + std::string(mode) +
+       "; set local lock_timeout = '60s'; set local statement_timeout = '60s';");
 }
 
 bool PgConnection::lost() const { return pq_->status(connection_) == CONNECTION_BAD; }

@@ -59,6 +59,9 @@ class PgConnection {
   PgConnection(const PgConnection&) = delete;
   PgConnection& operator=(const PgConnection&) = delete;
 
+  // Begins a transaction (`mode` as BEGIN takes it) with lock and statement
+  // timeouts of 60 s.
+  void begin(std::string_view mode = {});
   // Runs one or more commands without parameters.
   PgResult exec(const std::string& sql);
   // Runs one command whose $1, $2, ... take `parameters`, as texts.

@@ -15,10 +15,6 @@ namespace {
 // unique violation on pg_type). The number is this program's own.
 constexpr std::string_view kCreationLock = "5863562180238405681";
 
-// Each like SQLite's busy timeout.
-constexpr std::string_view kTimeouts =
-    "set local lock_timeout = '60s'; set local statement_timeout = '60s';";
-
 // A deadlock (two runs inserting the same keys in another order) or a
 // serialisation failure ends a transaction that can simply run again.
 bool is_worth_another_attempt(const PgError& error) {
@@ -109,7 +105,7 @@ void PostgresqlImport::commit() {
 }
 
 void PostgresqlImport::import_rows(PgConnection& connection) {
-  connection.exec("begin; " + std::string(kTimeouts));
+  connection.begin();
   const std::string name = table_.name;
   if (connection.exec("select to_regclass('" + name + "') is null").value(0, 0) == "t") {
     create_table(connection);

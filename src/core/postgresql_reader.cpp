@@ -30,9 +30,7 @@ class PostgresqlReader : public DatabaseReader {
  public:
   explicit PostgresqlReader(const std::string& uri)
       : connection_(uri, RunError::Step::kReadDatabase) {
-    connection_.exec(
-        "begin isolation level repeatable read read only; set local lock_timeout = '60s'; set "
-        "local statement_timeout = '60s';");
+    connection_.begin("isolation level repeatable read read only");
   }
 
   bool has_table(std::string_view table) override {
