@@ -23,7 +23,11 @@ std::string one_line(std::string_view message) {
       line_break = line_break || c == '\n';
       continue;
     }
-    if (line_break && blank && std::isalnum(static_cast<unsigned char>(line.back()))) line += '.';
+    // A line that begins a sentence ends one.
+    if (line_break && blank && std::isalnum(static_cast<unsigned char>(line.back())) &&
+        std::isupper(static_cast<unsigned char>(c))) {
+      line += '.';
+    }
     if (blank) line += ' ';
     blank = line_break = false;
     line += c;
