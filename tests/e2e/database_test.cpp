@@ -4,13 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <thread>
 
 #include "formats/formats.h"
 #include "support/database_runs.h"
@@ -108,27 +104,13 @@ TEST(Database, AKilledImportLeavesNoneOfItsRows) {
     ASSERT_EQ(db.run_script("create table earlier (x); insert into earlier values (1);"), "");
   }
   const std::string input = work.write("big.log", warning_lines(1'500'000, "big"));
-  std::string command = "exec " + shell_quote(QZ_PROGRAM);
-  for (const std::string& argument :
-       with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database)) {
-    command += " " + shell_quote(argument);
-  }
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    execl("/bin/sh", "sh", "-c", (command + " >/dev/null 2>&1").c_str(), nullptr);
-    _exit(127);
-  }
   // The journal appears when the import's transaction begins to write.
   const std::string journal = database + "-journal";
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  while (!fs::exists(journal) && std::chrono::steady_clock::now() < give_up) {
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it could be killed";
+  ASSERT_TRUE(killed_when(
+      QZ_PROGRAM,
+      with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database),
+      [&] { return fs::exists(journal); }))
+      << "the run ended before it could be killed";
   SqliteDb db(database);
   EXPECT_EQ(db.query("pragma integrity_check"), std::vector<std::string>{"ok"});
   EXPECT_EQ(db.query("select count(*) from sqlite_schema where name = 'compiler_results'"),

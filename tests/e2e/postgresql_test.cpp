@@ -4,13 +4,7 @@
 // or killed import changes nothing.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <chrono>
-#include <csignal>
-#include <thread>
 
 #include "core/database_reader.h"
 #include "core/postgresql_connection.h"
@@ -150,32 +144,16 @@ TEST_F(Postgresql, AKilledImportLeavesNoneOfItsRowsAndTheEarlierOnes) {
   const auto earlier = run_arguments(work.write("small.log", warning_lines(3, "small")),
                                      work.file("small.sql"), "Warning_KEIL");
   ASSERT_EQ(run_program(QZ_PROGRAM, with_database(earlier, uri())).status, 0);
-  std::string command = "exec " + shell_quote(QZ_PROGRAM);
-  for (const std::string& argument :
-       with_database(run_arguments(work.write("big.log", warning_lines(2'000'000, "big")),
-                                   work.file("big.sql"), "Warning_KEIL"),
-                     uri())) {
-    command += " " + shell_quote(argument);
-  }
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    execl("/bin/sh", "sh", "-c", (command + " >/dev/null 2>&1").c_str(), nullptr);
-    _exit(127);
-  }
   const std::string in_transaction =
       "select count(*) from pg_stat_activity where application_name = 'QZTestResult' and "
-      "xact_start is not null and datname = '" +
-      database_ + "'";
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  while (query(in_transaction) == std::vector<std::string>{"0"} &&
-         std::chrono::steady_clock::now() < give_up) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it could be killed";
+      "xact_start is not null and datname = '" + database_ + "'";
+  ASSERT_TRUE(killed_when(
+      QZ_PROGRAM,
+      with_database(run_arguments(work.write("big.log", warning_lines(2'000'000, "big")),
+                                  work.file("big.sql"), "Warning_KEIL"),
+                    uri()),
+      [&] { return query(in_transaction) != std::vector<std::string>{"0"}; }))
+      << "the run ended before it could be killed";
   EXPECT_EQ(query("select count(*), count(*) filter (where filename = 'small.c') from "
                   "compiler_results"),
             std::vector<std::string>{"3|3"});
