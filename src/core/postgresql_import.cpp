@@ -5,7 +5,6 @@
 #include "core/postgresql_database.h"
 #include "core/postgresql_table.h"
 #include "core/temp_file.h"
-#include "core/text_encoding.h"
 
 namespace qz {
 namespace {
