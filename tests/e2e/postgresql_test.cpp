@@ -117,6 +117,18 @@ TEST_F(Postgresql, KeepsTheRowsOfEveryBuildOfACommitOnce) {
   }
 }
 
+// Far longer than a B-tree index entry may be.
+TEST_F(Postgresql, KeepsARowWithALongKeyOnce) {
+  TempDir work;
+  const std::string input =
+      work.write("long.log", "  Test: " + std::string(100'000, 'n') + "() ....passed\n");
+  const auto arguments =
+      with_database(run_arguments(input, work.file("out.sql"), "PassFail"), uri());
+  for (int run = 0; run < 2; ++run) EXPECT_EQ(run_program(QZ_PROGRAM, arguments).status, 0);
+  EXPECT_EQ(query("select count(*), length(name) from ut_results group by name"),
+            std::vector<std::string>{"1|100000"});
+}
+
 TEST_F(Postgresql, SixteenParallelFirstImportsAllLand) {
   TempDir work;
   constexpr int kRuns = 16;
@@ -146,7 +158,8 @@ TEST_F(Postgresql, AKilledImportLeavesNoneOfItsRowsAndTheEarlierOnes) {
   ASSERT_EQ(run_program(QZ_PROGRAM, with_database(earlier, uri())).status, 0);
   const std::string in_transaction =
       "select count(*) from pg_stat_activity where application_name = 'QZTestResult' and "
-      "xact_start is not null and datname = '" + database_ + "'";
+      "xact_start is not null and datname = '" +
+      database_ + "'";
   ASSERT_TRUE(killed_when(
       QZ_PROGRAM,
       with_database(run_arguments(work.write("big.log", warning_lines(2'000'000, "big")),
