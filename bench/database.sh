@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Time to get the rows of one compiler log into a new SQLite database on disk.
-#   bench/database.sh [MEGABYTES] [STATEMENTS]
+#   bench/database.sh [MEGABYTES] [STATEMENTS] [RUNS]
 # Generates the Warning input of MEGABYTES (default 100) as bench/run.sh does
 # (share 0.3, seed 1), converts it, then loads the rows into a new database
 # file in bench/data three ways:
@@ -11,14 +11,21 @@
 #   (c) QZTestResult --database=DB, which writes the script and imports the
 #       rows itself: the time over the plain conversion counts. "-" when the
 #       program rejects or ignores the option. QZ_PROGRAM names another build.
-# Rows are counted in the database after each way. Input, scripts and
-# databases are removed on exit.
+# Then into a PostgreSQL server, a private one that scripts/postgresql-server.sh
+# starts for the benchmark (default settings, so every commit is synced):
+#   (d) QZTestResult --database=postgresql://...: the time over the plain
+#       conversion counts;
+#   (e) RUNS (default 16) such runs started at once, into one new database:
+#       all rows over the time until the last run ended, conversions included.
+# Rows are counted in the database after each way. Input, scripts, databases
+# and the server are removed on exit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source bench/common.sh
 
 megabytes=${1:-100}
 statements=${2:-2000}
+runs=${3:-16}
 command -v sqlite3 >/dev/null || scripts/install-deps.sh sqlite3
 build_bench
 make_scratch database
@@ -82,3 +89,38 @@ else
     note="$note; its script has other rows than the plain run's"
   row "(c) QZTestResult --database" "$extra" "$rows" "$(db_rows "$scratch/c.db")" "$note"
 fi
+
+# (d) to (f): a private server, stopped when the script ends.
+scripts/install-deps.sh postgresql libpq-dev >/dev/null
+scripts/postgresql-server.sh start "$scratch/pg" >/dev/null
+trap 'scripts/postgresql-server.sh stop "$scratch/pg"; rm -rf "$scratch"' EXIT
+# shellcheck source=/dev/null
+source "$scratch/pg/env"
+export PGPASSWORD=qz-secret
+pg_query() { psql -X -A -t -h 127.0.0.1 -p "$QZ_PG_PORT" -U qz -d "$1" -c "$2"; }
+pg_rows() { pg_query "$1" 'select count(*) from compiler_results;' 2>/dev/null || echo 0; }
+
+convert Warning "$input" "$scratch/script_d.sql" --database="$QZ_PG_URI"
+extra=$(awk -v c="$seconds" -v p="$convert_seconds" 'BEGIN { print c - p }')
+note="extra over the conversion alone; the run took $seconds s"
+[ "$status" = 0 ] || note="QZTestResult status $status"
+row "(d) QZTestResult --database=pg://" "$extra" "$rows" "$(pg_rows qz)" "$note"
+
+# RUNS conversions started at once: measure_parallel [OPTION...]
+measure_parallel() {
+  # shellcheck disable=SC2016  # expanded by the inner shell
+  measure bash -c 'runs=$1 program=$2 input=$3 out=$4; shift 4
+    for i in $(seq "$runs"); do
+      "$program" --input="$input" --output="$out/parallel$i.sql" --platform=Hmt4 \
+        --project_name=Bench --tool_name=Bench --hash_value=0 --test_type=Unit \
+        --parser_type=Warning "$@" >/dev/null 2>&1 || exit 1 &
+    done; wait' sh "$runs" "$program" "$input" "$scratch" "$@"
+}
+measure_parallel
+row "(e) $runs conversions at once" "$seconds" "$((rows * runs))" "-" "no database"
+parallel_seconds=$seconds
+pg_query qz 'create database parallel;' >/dev/null
+measure_parallel --database="${QZ_PG_URI%/qz}/parallel"
+row "(f) $runs runs at once, one database" "$seconds" "$((rows * runs))" "$(pg_rows parallel)" \
+  "all rows over the time of all runs ($(awk -v c="$seconds" -v p="$parallel_seconds" \
+  'BEGIN { print c - p }') s over (e))"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds build-windows/QZTestResult.exe, a self-contained 64-bit Windows
-# program, with mingw-w64.
+# program, with mingw-w64, and beside it libpq.dll, which it loads only to
+# import into a PostgreSQL server.
 #
 # RE2, PCRE2 and SQLite have no Windows packages in Debian, so each is built
 # once from Debian's own source package (re2, pcre2, sqlite3; the version of
@@ -181,10 +182,38 @@ build_sqlite() {
   mv "$deps/prefix/lib/libsqlite3.a.new" "$deps/prefix/lib/libsqlite3.a"
 }
 
+# libpq.dll, PostgreSQL's client library, which the program loads when a run
+# imports into a server: from Debian's postgresql source package, configured
+# for mingw without OpenSSL, GSSAPI, LDAP, readline and zlib; only the
+# library and what it needs (src/port, src/common) are built. The headers
+# that the program is built with come from the machine's libpq-dev.
+build_libpq() {
+  prepare_source "$(dpkg-query -W -f='${source:Package}' libpq-dev)" libpq-dev keep_source
+  local source
+  source=$(source_dir "$(dpkg-query -W -f='${source:Package}' libpq-dev)")
+  echo "== libpq.dll for Windows from $(basename "$source")"
+  local build=$deps/libpq-build
+  rm -rf "$build"
+  mkdir -p "$build"
+  (cd "$build" &&
+    "$source/configure" --host=x86_64-w64-mingw32 CC=x86_64-w64-mingw32-gcc-posix \
+      --without-openssl --without-gssapi --without-ldap --without-readline --without-zlib \
+      --without-icu --disable-nls >configure.log 2>&1 &&
+    make -C src/interfaces/libpq -j"$(nproc)" >make.log 2>&1) ||
+    { tail -n 30 "$build"/*.log >&2; return 1; }
+  mkdir -p "$deps/prefix/bin"
+  cp "$build/src/interfaces/libpq/libpq.dll" "$deps/prefix/bin/libpq.dll"
+}
+
 [ -f "$deps/prefix/lib/cmake/re2/re2Config.cmake" ] || build_re2
 [ -f "$deps/prefix/cmake/pcre2-config.cmake" ] || build_pcre2
 [ -f "$deps/prefix/lib/libsqlite3.a" ] || build_sqlite
+[ -f "$deps/prefix/bin/libpq.dll" ] || build_libpq
+mkdir -p "$deps/prefix/include/libpq"
+cp /usr/include/postgresql/{libpq-fe.h,postgres_ext.h,pg_config_ext.h} "$deps/prefix/include/libpq/"
 
 echo "== QZTestResult.exe"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+# Where Windows looks first: beside the .exe.
+cp "$deps/prefix/bin/libpq.dll" build-windows/libpq.dll

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config libre2-dev libpcre2-dev libgtest-dev
-          libsqlite3-dev sqlite3 time)
+          libsqlite3-dev sqlite3 time postgresql libpq-dev)
 # Node.js may come from elsewhere than Debian, with its own npm.
 command -v npm >/dev/null || packages+=(nodejs npm)
 packages+=("$@")

@@ -34,7 +34,8 @@ fi
 /usr/lib/wine/wineserver -k 2>/dev/null || true  # the one the steps above left behind
 /usr/lib/wine/wineserver -w
 /usr/lib/wine/wineserver -p
-trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+pg_state=$PWD/build-windows/postgresql-server
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; scripts/postgresql-server.sh stop "$pg_state"' EXIT
 
 export QZ_E2E_WINDOWS=1 QZ_E2E_LAUNCHER="$wine" QZ_E2E_PROGRAM="$PWD/build-windows/QZTestResult.exe"
 status=0
@@ -50,4 +51,36 @@ if [ "$typed" != "QZTestResult.exe version 1.11 from Nov 30 2022" ]; then
 else
   echo "OK"
 fi
-exit "$status"  # the trap leaves no Wine process behind
+
+echo "== Import into PostgreSQL over 127.0.0.1 through libpq.dll beside the .exe"
+scripts/postgresql-server.sh start "$pg_state" fsync=off >/dev/null
+# shellcheck source=/dev/null
+source "$pg_state/env"
+example=$("$wine" winepath -w "$PWD/examples/PassFail.log" 2>/dev/null | tr -d '\r')
+work=$(mktemp -d)
+run_exe() {  # run_exe EXE: the PassFail example into the test server
+  (cd "$work" && PGPASSWORD=qz-secret "$wine" "$1" --input="$example" --output=out.sql \
+    --platform=Hmt4 --test_type=Unit --project_name=P --tool_name=T --hash_value=H \
+    --parser_type=PassFail --database="$QZ_PG_URI" 2>/dev/null | tr -d '\r' | tail -n 1)
+}
+run_exe "$PWD/build-windows/QZTestResult.exe" >/dev/null || true
+expected=$(grep -c '^insert into' "$work/out.sql" || true)
+imported=$(psql -X -A -t -h "$QZ_PG_SOCKET" -p "$QZ_PG_PORT" -U postgres -d qz \
+  -c 'select count(*) from ut_results' 2>&1 || true)
+if [ "$imported" != "$expected" ] || [ "$expected" = 0 ]; then
+  echo "FAILED: $imported rows in the database, $expected in the script"
+  status=1
+else
+  echo "OK: $imported rows"
+fi
+echo "== Without libpq.dll"
+cp build-windows/QZTestResult.exe "$work/"
+said=$(run_exe 'QZTestResult.exe' || true)
+if [ "$said" != "QZTestResult error: Could not write database: the PostgreSQL client library (libpq) was not found" ]; then
+  echo "FAILED: last line was '$said'"
+  status=1
+else
+  echo "OK"
+fi
+rm -rf "$work"
+exit "$status"  # the trap leaves no Wine process and no server behind

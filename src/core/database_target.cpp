@@ -2,8 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -49,7 +53,75 @@ constexpr std::size_t kLongestSqlitePath = 512 - std::string_view("-journal").si
 
 #endif
 
+std::string percent_decoded(std::string_view text) {
+  std::string decoded;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    unsigned value = 0;
+    if (text[at] == '%' && at + 2 < text.size() &&
+        std::from_chars(text.data() + at + 1, text.data() + at + 3, value, 16).ptr ==
+            text.data() + at + 3) {
+      decoded += static_cast<char>(value);
+      at += 2;
+    } else {
+      decoded += text[at];
+    }
+  }
+  return decoded;
+}
+
+// Where the passwords of a libpq URI stand, as libpq reads it: in the user
+// part "user:password@" (which ends at the first "@" before any "/"), and
+// as the value of a "password" parameter behind the first "?" after it.
+std::vector<std::pair<std::size_t, std::size_t>> password_spans(std::string_view uri) {
+  std::vector<std::pair<std::size_t, std::size_t>> spans;
+  const std::size_t authority = uri.find("://") + 3;
+  const std::size_t user_end = uri.find_first_of("@/", authority);
+  std::size_t query_from = authority;
+  if (user_end != std::string_view::npos && uri[user_end] == '@') {
+    const std::size_t colon = uri.find(':', authority);
+    if (colon < user_end) spans.emplace_back(colon + 1, user_end - colon - 1);
+    query_from = user_end + 1;
+  }
+  const std::size_t query = uri.find('?', query_from);
+  for (std::size_t at = query; at != std::string_view::npos && at < uri.size();) {
+    const std::size_t end = std::min(uri.find('&', at + 1), uri.size());
+    const std::string_view parameter = uri.substr(at + 1, end - at - 1);
+    const std::size_t equals = parameter.find('=');
+    // libpq decodes the name too: "pass%77ord" is "password".
+    if (equals != std::string_view::npos &&
+        percent_decoded(parameter.substr(0, equals)) == "password") {
+      spans.emplace_back(at + 1 + equals + 1, parameter.size() - equals - 1);
+    }
+    at = end;
+  }
+  return spans;
+}
+
 }  // namespace
+
+std::string masked_uri(std::string_view uri) {
+  std::string masked;
+  std::size_t plain_from = 0;
+  for (const auto& [at, length] : password_spans(uri)) {
+    masked.append(uri.substr(plain_from, at - plain_from)).append("***");
+    plain_from = at + length;
+  }
+  return masked.append(uri.substr(plain_from));
+}
+
+std::string without_passwords(std::string message, std::string_view uri) {
+  for (const auto& [at, length] : password_spans(uri)) {
+    const std::string_view written = uri.substr(at, length);
+    for (const std::string& password : {std::string(written), percent_decoded(written)}) {
+      if (password.empty()) continue;
+      for (std::size_t found = message.find(password); found != std::string::npos;
+           found = message.find(password, found + 3)) {
+        message.replace(found, password.size(), "***");
+      }
+    }
+  }
+  return message;
+}
 
 bool is_postgresql_uri(std::string_view target) {
   return target.starts_with("postgresql://") || target.starts_with("postgres://");

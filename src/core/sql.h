@@ -24,6 +24,10 @@ struct SqlTable {
   std::string_view create;
   std::string_view insert_prefix;
   bool has_tool_column = false;  // platform, project, tool, githash, date, time
+  // Columns that hold numbers although the CREATE statement gives them no
+  // type (SQLite keeps their values as the script writes them), separated
+  // by blanks: a database with strict column types stores them as numbers.
+  std::string_view number_columns = {};
 };
 
 // One value of a row: a text, written quoted, or a whole number written bare

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "core/database_reader.h"
 #include "core/database_target.h"
 #include "core/file.h"
+#include "core/sqlite_database.h"
 
 namespace qz {
 namespace {
@@ -85,8 +85,8 @@ class SqliteReader : public DatabaseReader {
 
 }  // namespace
 
-std::unique_ptr<DatabaseReader> open_database_reader(const std::string& target) {
-  return std::make_unique<SqliteReader>(target);
+std::unique_ptr<DatabaseReader> open_sqlite_reader(const std::string& path) {
+  return std::make_unique<SqliteReader>(path);
 }
 
 }  // namespace qz

@@ -56,7 +56,8 @@ void print_usage() {
       " --hash_value=HASH",
       " --parser_type=PassFail|GCOV_Coverage|CTC_Coverage|QAC|QAC_full_report|Warning|"
       "Warning_KEIL|Warning_Tricore|Map|Map_KEIL",
-      " --database=FILE (optional: also import the rows into this SQLite database)",
+      " --database=FILE|URI (optional: also import the rows into this SQLite file or PostgreSQL "
+      "server)",
       " --sarif=FILE (optional: also write the findings into this SARIF 2.1.0 file)",
   };
   for (std::string_view line : kLines) print_line(line);

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <memory>
 #include <new>
 #include <system_error>
 
@@ -81,18 +82,21 @@ int convert(const Format& format, const RunSettings& settings, File& input, File
   int status = guarded([&] {
     LineReader reader(input);
     Output output(output_file, echo);
-    std::optional<DatabaseImport> database;
-    if (settings.database) database.emplace(*settings.database);
+    std::unique_ptr<DatabaseImport> database;
+    if (settings.database) database = open_database_import(*settings.database);
     std::optional<SarifLog> sarif;
     if (sarif_file != nullptr) {
       sarif.emplace(*sarif_file, settings, QZ_PRODUCT_NAME, QZ_VERSION_MAJOR_MINOR);
     }
     format.import(
-        Run{settings, reader, output, database ? &*database : nullptr, sarif ? &*sarif : nullptr});
+        Run{settings, reader, output, database.get(), sarif ? &*sarif : nullptr});
     output.finish();
     if (sarif) sarif->finish();
     note_skipped_lines(reader);
-    if (database) database->commit();
+    if (database) {
+      database->commit();
+      for (const std::string& note : database->notes()) print_line("QZTestResult note: " + note);
+    }
     return static_cast<int>(kStatusOk);
   });
   if (status != kStatusOk && status != kStatusNoDatabase && sarif_file != nullptr) {
@@ -131,10 +135,11 @@ bool same_path(const std::string& a, const std::string& b) {
 // Why --database cannot be followed, or nothing.
 std::string database_refusal(const RunSettings& settings, const Format* format, const File& input) {
   const std::string& path = *settings.database;
-  if (path.empty()) return "no database file is named (--database=FILE)";
+  if (path.empty()) return "no database is named (--database=FILE|URI)";
   if (format != nullptr && format->output != OutputKind::kSqlScript) {
     return "the parser type " + settings.parser_type + " writes no SQL";
   }
+  if (is_postgresql_uri(path)) return {};
   if (same_file(input, identity_of(path))) return "it is the input file";
   if (same_path(path, settings.output)) return "it is the output file";
   return sqlite_file_refusal(path);
@@ -151,7 +156,10 @@ std::string sarif_refusal(const RunSettings& settings) {
   }
   if (same_path(path, settings.input)) return "it is the input file";
   if (same_path(path, settings.output)) return "it is the output file";
-  if (settings.database && same_path(path, *settings.database)) return "it is the database file";
+  if (settings.database && !is_postgresql_uri(*settings.database) &&
+      same_path(path, *settings.database)) {
+    return "it is the database file";
+  }
   return {};
 }
 

@@ -12,7 +12,7 @@ namespace {
 constexpr SqlTable kResultsTable{
     "ut_results",
     "create table if not exists ut_results (platform, project, tool, githash, date, time, type, "
-    "name, result, UNIQUE (project, githash, name) ON CONFLICT IGNORE);",
+    "name, result, UNIQUE (platform, project, type, githash, name) ON CONFLICT IGNORE);",
     "insert into ut_results (platform, project, tool, githash, date, time, type, name, result) "
     "values (",
     true};

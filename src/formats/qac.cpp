@@ -23,11 +23,12 @@ constexpr SqlTable kQResultsTable{
     "q_results",
     "create table if not exists q_results (platform, project, tool, githash, date, time, "
     "filename, misra_0, misra_1, misra_2, misra_3, misra_4, misra_5, misra_6, misra_7, misra_8, "
-    "misra_9, his, UNIQUE (githash, filename) ON CONFLICT IGNORE);",
+    "misra_9, his, UNIQUE (platform, project, githash, filename) ON CONFLICT IGNORE);",
     "insert into q_results (platform, project, tool, githash, date, time, filename, misra_0, "
     "misra_1, misra_2, misra_3, misra_4, misra_5, misra_6, misra_7, misra_8, misra_9, his) "
     "values (",
-    true};
+    true,
+    "misra_0 misra_1 misra_2 misra_3 misra_4 misra_5 misra_6 misra_7 misra_8 misra_9 his"};
 
 // A finding as it is read, half the size of a record, as fresh memory costs
 // a page fault a page: its texts by their place among the distinct texts

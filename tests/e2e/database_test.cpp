@@ -4,15 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <thread>
 
 #include "formats/formats.h"
+#include "support/database_runs.h"
 #include "support/program.h"
 #include "support/sqlite_db.h"
 #include "support/temp_dir.h"
@@ -22,12 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> with_database(std::vector<std::string> arguments,
-                                       const std::string& database) {
-  arguments.push_back("--database=" + database);
-  return arguments;
-}
-
 // Every column of every row with its type, in insertion order.
 std::vector<std::string> whole_table(SqliteDb& db, const std::string& table) {
   std::string columns;
@@ -36,19 +27,6 @@ std::vector<std::string> whole_table(SqliteDb& db, const std::string& table) {
     columns += (columns.empty() ? "" : " || '|' || ") + std::string("quote(") + column + ")";
   }
   return db.query("select " + columns + " from " + table + " order by rowid");
-}
-
-std::string table_of(const std::string& script) {
-  constexpr std::size_t kStart = std::string_view("create table if not exists ").size();
-  return script.substr(kStart, script.find(" (") - kStart);
-}
-
-std::string warning_lines(std::size_t count, std::string_view tag) {
-  std::string text;
-  for (std::size_t i = 0; i < count; ++i) {
-    text += "../Src/" + std::string(tag) + ".c:" + std::to_string(i) + ":1: warning: w\n";
-  }
-  return text;
 }
 
 TEST(Database, ImportsExactlyTheRowsOfTheScriptTwiceAsLoadingItTwiceWould) {
@@ -81,9 +59,9 @@ TEST(Database, ValuesComeBackAsTheScriptWritesThem) {
   static constexpr char kLine[] = "../Src/a.c:1:2: warning: it's \"x\"\0; -- \xe9\n";
   const std::string input = work.write("in.log", std::string(kLine, sizeof kLine - 1));
   const std::string database = work.file("imported.db");
-  ASSERT_EQ(run_program(QZ_PROGRAM, with_database(run_arguments(input, work.file("out.sql"),
-                                                                 "Warning_KEIL"),
-                                                   database))
+  ASSERT_EQ(run_program(
+                QZ_PROGRAM,
+                with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database))
                 .status,
             0);
   SqliteDb loaded(work.file("loaded.db"));
@@ -126,27 +104,13 @@ TEST(Database, AKilledImportLeavesNoneOfItsRows) {
     ASSERT_EQ(db.run_script("create table earlier (x); insert into earlier values (1);"), "");
   }
   const std::string input = work.write("big.log", warning_lines(1'500'000, "big"));
-  std::string command = "exec " + shell_quote(QZ_PROGRAM);
-  for (const std::string& argument :
-       with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database)) {
-    command += " " + shell_quote(argument);
-  }
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    execl("/bin/sh", "sh", "-c", (command + " >/dev/null 2>&1").c_str(), nullptr);
-    _exit(127);
-  }
   // The journal appears when the import's transaction begins to write.
   const std::string journal = database + "-journal";
-  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  while (!fs::exists(journal) && std::chrono::steady_clock::now() < give_up) {
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
-  }
-  kill(child, SIGKILL);
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status)) << "the run ended before it could be killed";
+  ASSERT_TRUE(killed_when(
+      QZ_PROGRAM,
+      with_database(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), database),
+      [&] { return fs::exists(journal); }))
+      << "the run ended before it could be killed";
   SqliteDb db(database);
   EXPECT_EQ(db.query("pragma integrity_check"), std::vector<std::string>{"ok"});
   EXPECT_EQ(db.query("select count(*) from sqlite_schema where name = 'compiler_results'"),
@@ -188,8 +152,8 @@ TEST(Database, IsRefusedWhereItCannotBeFollowed) {
     std::string database_argument;
     std::string reason;
   } cases[] = {
-      {"no value", "Warning_KEIL", "--database", "no database file is named (--database=FILE)"},
-      {"empty value", "Warning_KEIL", "--database=", "no database file is named (--database=FILE)"},
+      {"no value", "Warning_KEIL", "--database", "no database is named (--database=FILE|URI)"},
+      {"empty value", "Warning_KEIL", "--database=", "no database is named (--database=FILE|URI)"},
       {"the input", "Warning_KEIL", "--database=" + input, "it is the input file"},
       {"the output", "Warning_KEIL", "--database=" + output, "it is the output file"},
       {"a report", "QAC_full_report", "--database=" + work.file("a.db"),
@@ -213,8 +177,8 @@ TEST(Database, IsRefusedWhereItCannotBeFollowed) {
 // A value of --database is a plain file path: none of SQLite's special
 // names, whatever the prefix.
 TEST(Database, EveryNameIsAPlainFile) {
-  for (const std::string name : {"file:x.db", ":memory:", "file::memory:", "file:x.db?mode=memory",
-                                 "file:in.log"}) {
+  for (const std::string name :
+       {"file:x.db", ":memory:", "file::memory:", "file:x.db?mode=memory", "file:in.log"}) {
     TempDir work;
     const std::string input = work.write("in.log", "");
     const ProgramResult result = run_program(
@@ -252,8 +216,8 @@ TEST(Database, ATargetThatCannotBeAFileIsRefusedBeforeTheOutputExists) {
         QZ_PROGRAM, with_database(run_arguments(input, "out.sql", "Warning_KEIL"), c.database),
         "cd " + shell_quote(work.path().string()) + " &&");
     EXPECT_EQ(result.status, 250) << c.database;
-    EXPECT_TRUE(result.stdout_text.ends_with("QZTestResult error: Could not write database: " +
-                                             c.reason + "\n"))
+    EXPECT_TRUE(result.stdout_text.ends_with(
+        "QZTestResult error: Could not write database: " + c.reason + "\n"))
         << result.stdout_text;
     EXPECT_FALSE(fs::exists(work.file("out.sql"))) << c.database;
   }

@@ -64,7 +64,7 @@ TEST(ClassifyTestLine, TakesNameAndResultWordAsWritten) {
 TEST(ImportPassFail, EmptyInputWritesTheCreateStatementAlone) {
   constexpr std::string_view kCreateResults =
       "create table if not exists ut_results (platform, project, tool, githash, date, time, "
-      "type, name, result, UNIQUE (project, githash, name) ON CONFLICT IGNORE);\n";
+      "type, name, result, UNIQUE (platform, project, type, githash, name) ON CONFLICT IGNORE);\n";
   const test::FormatOutcome outcome = test::run_format("PassFail", "");
   EXPECT_TRUE(outcome.ok);
   EXPECT_EQ(outcome.output, kCreateResults);

@@ -9,6 +9,11 @@
 
 #ifndef _WIN32
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <thread>
 #endif
 
 namespace qz::test {
@@ -61,5 +66,27 @@ ProgramResult run_program(const std::string& program, const std::vector<std::str
   result.stdout_text = read_file(stdout_path);
   return result;
 }
+
+#ifndef _WIN32
+bool killed_when(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::function<bool()>& ready) {
+  std::string command = "exec " + shell_quote(program);
+  for (const std::string& argument : arguments) command += " " + shell_quote(argument);
+  const pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    execl("/bin/sh", "sh", "-c", (command + " >/dev/null 2>&1").c_str(), nullptr);
+    _exit(127);
+  }
+  const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+  while (!ready() && std::chrono::steady_clock::now() < give_up) {
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+  kill(child, SIGKILL);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFSIGNALED(status);
+}
+#endif
 
 }  // namespace qz::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,5 +44,13 @@ struct ProgramResult {
 // pipe; the captured text is then empty).
 ProgramResult run_program(const std::string& program, const std::vector<std::string>& arguments,
                           const std::string& wrapper = "", const std::string& redirect = "");
+
+#ifndef _WIN32
+// Starts `program` with `arguments` (output discarded), waits until `ready`
+// says so (polled, for at most 120 s), then kills it with SIGKILL. True when
+// the signal ended it, false when it had ended before.
+bool killed_when(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::function<bool()>& ready);
+#endif
 
 }  // namespace qz::test
