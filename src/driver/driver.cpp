@@ -133,6 +133,10 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
     return fail("QZTestResult error: Option " + std::string(option) + " holds a control character",
                 kStatusUsage);
   }
+  if (source_date_epoch_is_malformed()) {
+    return fail("QZTestResult error: SOURCE_DATE_EPOCH is not a count of seconds since 1970",
+                kStatusUsage);
+  }
   run_timestamp();  // read before any file is opened: the rows carry the start of the run
 
   File input = File::open_input(settings.input);

@@ -35,5 +35,39 @@ TEST(FormatLocalTimestamp, PadsWithZeros) {
 #endif
 }
 
+TEST(FormatUtcTimestamp, IgnoresTheTimeZone) {
+#ifndef _WIN32
+  setenv("TZ", "America/New_York", 1);
+  tzset();
+  const RunTimestamp stamp = format_utc_timestamp(1641366189);
+  EXPECT_EQ(stamp.date, "2022-01-05");
+  EXPECT_EQ(stamp.time, "07:03:09");
+  unsetenv("TZ");
+  tzset();
+#endif
+}
+
+TEST(ParseEpochSeconds, TakesDecimalDigitsUpToTheYear9999) {
+  const struct {
+    std::string_view text;
+    std::optional<long long> seconds;
+  } cases[] = {
+      {"0", 0},
+      {"1641366189", 1641366189},
+      {"253402300799", 253402300799},
+      {"253402300800", std::nullopt},
+      {"", std::nullopt},
+      {"-1", std::nullopt},
+      {"+1", std::nullopt},
+      {" 1", std::nullopt},
+      {"1 ", std::nullopt},
+      {"1.5", std::nullopt},
+      {"99999999999999999999", std::nullopt},
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(parse_epoch_seconds(test.text), test.seconds) << test.text;
+  }
+}
+
 }  // namespace
 }  // namespace qz
