@@ -16,6 +16,9 @@ namespace qz {
 // file, the same CREATE statement and the same values, so that the table
 // keeps the rows that loading the script would keep.
 //
+// The target also gets an index on the columns that name a build (project,
+// platform, githash, date, time), for the report.
+//
 // Rows are collected in a private temporary database while the input is
 // read; commit() then copies them into the target in one short
 // transaction, so that parallel runs importing into one database wait for
@@ -51,6 +54,7 @@ class DatabaseImport : public RowSink {
   void execute(const std::string& sql);
   void bind(sqlite3_stmt* statement, int column, const SqlValue& value);
   void copy_rows();
+  std::string build_index() const;
   [[noreturn]] void fail(const std::string& reason);
 
   std::string target_path_;

@@ -44,7 +44,7 @@ std::optional<std::string> option_value(const std::vector<std::string>& command_
 bool has_enough_arguments(std::size_t element_count) { return element_count >= kMinimumElements; }
 
 void print_usage() {
-  static constexpr std::array<std::string_view, 11> kLines{
+  static constexpr std::array<std::string_view, 12> kLines{
       "QZTestResult error: Not enough command line arguments.",
       "Usage: QZTestResult.exe",
       " --input=INFILE",
@@ -57,6 +57,9 @@ void print_usage() {
       " --parser_type=PassFail|GCOV_Coverage|CTC_Coverage|QAC|QAC_full_report|Warning|"
       "Warning_KEIL|Warning_Tricore|Map|Map_KEIL",
       " --database=FILE (optional: also import the rows into this SQLite database)",
+      "Or: QZTestResult.exe report --database=DB --output=PAGE.html [--json=FILE] "
+      "[--project_name=NAME] [--platform=NAME] [--hash_value=HASH] [--builds=N] "
+      "[--fail-on=LIST] (the quality report of the imported rows)",
   };
   for (std::string_view line : kLines) print_line(line);
 }
