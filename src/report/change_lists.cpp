@@ -60,7 +60,7 @@ void append_change_cell(std::string& html, long long change, bool more_is_worse)
 void append_warnings(std::string& html, std::string_view title, long long places,
                      const std::optional<ChangeList<WarningChange>>& list) {
   if (!append_heading(html, title, list)) return;
-  html += "<p>" + grouped(places) + " places in all.</p>" + std::string(kTableStart) +
+  html += "<p>" + counted(places, "place", "places") + " in all.</p>" + std::string(kTableStart) +
           "<tr><th>File</th><th>Type</th><th>Message</th><th>Number</th>"
           "<th>Places before</th><th>Places now</th></tr>";
   for (const WarningChange& warning : list->entries) {

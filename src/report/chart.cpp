@@ -106,7 +106,12 @@ void build_axis(std::string& svg, const std::vector<Build>& builds) {
   const std::size_t labels = std::min(count, kBuildLabels);
   for (std::size_t label = 0; label < labels; ++label) {
     const std::size_t index = labels < 2 ? count - 1 : label * (count - 1) / (labels - 1);
-    text_element(svg, x_of(index, count), kTop + kPlotHeight + 16, "middle",
+    // The outer labels stay inside the chart.
+    const std::string_view anchor = labels < 2            ? "middle"
+                                    : label == 0          ? "start"
+                                    : label == labels - 1 ? "end"
+                                                          : "middle";
+    text_element(svg, x_of(index, count), kTop + kPlotHeight + 16, anchor,
                  short_hash(builds[index].githash).substr(0, 8));
   }
   svg += "</g>";
@@ -114,8 +119,8 @@ void build_axis(std::string& svg, const std::vector<Build>& builds) {
 
 std::string point_title(const Chart& chart, const ChartSeries& series, double value,
                         const Build& build) {
-  return series.name + ": " + chart_value(chart, value) + " - build " + build.githash + " (" +
-         build.date + " " + build.time + ")";
+  return series.name + ": " + chart_value(chart, value) + " - build " + shown_name(build.githash) +
+         " (" + shown_name(build.date + " " + build.time, 40) + ")";
 }
 
 // The line of a series, broken where a build is not measured, and a point

@@ -19,14 +19,15 @@ constexpr std::size_t kNamedTests = 5;
 
 std::optional<std::string> failed_tests(const BuildFigures& now) {
   if (!now.tests || now.tests->failed == 0) return std::nullopt;
-  return std::to_string(now.tests->failed) + " failed tests";
+  return counted(now.tests->failed, "failed test", "failed tests");
 }
 
 std::optional<std::string> new_failures(const Section& section) {
   const auto& failing = section.changes.newly_failing;
   if (!failing || failing->count == 0) return std::nullopt;
-  std::string detail = std::to_string(failing->count) + " tests pass in " +
-                       short_hash(section.previous->githash) + " and fail now:";
+  std::string detail =
+      counted(static_cast<long long>(failing->count), "test fails", "tests fail") +
+      " that passed in " + short_hash(section.previous->githash) + ":";
   for (std::size_t i = 0; i < failing->entries.size() && i < kNamedTests; ++i) {
     detail += (i == 0 ? " " : ", ") + shown_name(failing->entries[i].name);
   }
@@ -39,8 +40,9 @@ std::optional<std::string> new_failures(const Section& section) {
 std::optional<std::string> new_warnings(const Section& section) {
   const auto& added = section.changes.new_warnings;
   if (!added || added->count == 0) return std::nullopt;
-  return std::to_string(section.changes.new_places) + " places with a warning or error that " +
-         short_hash(section.previous->githash) + " did not have";
+  return counted(section.changes.new_places, "place", "places") +
+         " with a warning or error that " + short_hash(section.previous->githash) +
+         " did not have";
 }
 
 // Each C0 or C1 of a tool that fell by the noise limit or more.

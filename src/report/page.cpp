@@ -10,6 +10,7 @@ namespace qz::report {
 namespace {
 
 constexpr std::size_t kFigureSections = 10;  // memory sections in the figures table
+constexpr std::size_t kFigureTools = 8;      // coverage tools in the figures table
 
 // Only where a policy allows style blocks; nothing depends on it.
 constexpr std::string_view kStyle =
@@ -56,7 +57,9 @@ void add_coverage_rows(std::vector<FigureRow>& rows, const BuildFigures& now,
   std::map<std::string, std::pair<ToolCoverage, ToolCoverage>> tools;
   for (const auto& [tool, coverage] : now.coverage) tools[tool].first = coverage;
   for (const auto& [tool, coverage] : before.coverage) tools[tool].second = coverage;
+  std::size_t shown = 0;
   for (const auto& [tool, pair] : tools) {
+    if (shown++ == kFigureTools) break;
     const auto& [is, was] = pair;
     auto add = [&](const char* name, const std::optional<Ratio>& a, const std::optional<Ratio>& b) {
       if (!a && !b) return;
@@ -214,25 +217,32 @@ void append_section(std::string& html, const Section& section, std::size_t numbe
 }
 
 void append_overview(std::string& html, const History& history,
-                     std::span<const std::vector<GateFailure>> failures) {
+                     std::span<const std::vector<GateFailure>> failures, std::size_t drawn) {
+  const bool any_failed = std::any_of(failures.begin(), failures.end(),
+                                      [](const auto& section) { return !section.empty(); });
   html += std::string(kTableStart) +
-          "<tr><th>Project</th><th>Platform</th><th>Build</th><th>Figures</th>"
-          "<th>Gates that failed</th></tr>";
+          "<tr><th>Project</th><th>Platform</th><th>Build</th><th>Figures</th>" +
+          (any_failed ? "<th>Gates that failed</th>" : "") + "</tr>";
   for (std::size_t i = 0; i < history.sections.size() && i < kOverviewSections; ++i) {
     const Section& section = history.sections[i];
     html += "<tr><td>";
-    if (i < kDrawnSections) html += "<a href=\"#section-" + std::to_string(i + 1) + "\">";
+    if (i < drawn) html += "<a href=\"#section-" + std::to_string(i + 1) + "\">";
     append_name(html, section.project);
-    if (i < kDrawnSections) html += "</a>";
+    if (i < drawn) html += "</a>";
     html += "</td>";
     append_element(html, "td", section.platform);
     append_element(html, "td", section.judged() ? short_hash(section.judged()->githash) : "-");
-    append_element(html, "td", summary_figures(section));
     html += "<td>";
-    for (const GateFailure& failure : failures[i]) {
-      html += "<font color=\"#cf222e\">" + std::string(gate_name(failure.gate)) + "</font> ";
+    append_text(html, summary_figures(section));
+    html += "</td>";
+    if (any_failed) {
+      html += "<td>";
+      for (const GateFailure& failure : failures[i]) {
+        html += "<font color=\"#cf222e\">" + std::string(gate_name(failure.gate)) + "</font> ";
+      }
+      html += "</td>";
     }
-    html += "</td></tr>";
+    html += "</tr>";
   }
   html += "</table>";
   if (history.sections.size() > kOverviewSections) {
@@ -263,18 +273,26 @@ std::string report_page(const History& history,
     html += "<p>" + std::string(empty_history_text(history)) + "</p>\n</body>\n</html>\n";
     return html;
   }
+  // Sections are drawn while the page is small enough for one more.
+  std::string drawn;
+  std::size_t drawn_count = 0;
+  while (drawn_count < history.sections.size() && drawn_count < kDrawnSections &&
+         drawn.size() < kDrawnBytes) {
+    append_section(drawn, history.sections[drawn_count], drawn_count + 1, failures[drawn_count]);
+    drawn += "\n";
+    ++drawn_count;
+  }
   html += "<p>Each project and platform: its judged build (the latest, or the one "
           "--hash_value names) against the build before it. "
           "A dash in a table means not measured: the build has no rows of that kind.</p>\n";
-  append_overview(html, history, failures);
-  for (std::size_t i = 0; i < history.sections.size() && i < kDrawnSections; ++i) {
-    append_section(html, history.sections[i], i + 1, failures[i]);
-    html += "\n";
-  }
-  if (history.sections.size() > kDrawnSections) {
-    html += "<p>The other " + grouped(static_cast<long long>(history.sections.size() - kDrawnSections)) +
-            " projects and platforms are not drawn here; choose one with --project_name and "
-            "--platform, or read them in the JSON.</p>\n";
+  append_overview(html, history, failures, drawn_count);
+  html += drawn;
+  if (history.sections.size() > drawn_count) {
+    html += "<p>The other " +
+            counted(static_cast<long long>(history.sections.size() - drawn_count),
+                    "project and platform is", "projects and platforms are") +
+            " not drawn here; choose one with --project_name and --platform, or read them "
+            "in the JSON.</p>\n";
   }
   return html + "</body>\n</html>\n";
 }

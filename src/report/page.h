@@ -10,11 +10,13 @@
 namespace qz::report {
 
 // At most this many sections are drawn in full (figures, trend charts,
-// change lists); the overview at the top names every section up to
-// kOverviewSections. Together with the caps on builds, tools, memory
-// sections, list entries and name lengths, this keeps the page under about
-// 2 MB whatever the database holds.
+// change lists), and another only while those drawn take fewer than
+// kDrawnBytes; the overview at the top names every section up to
+// kOverviewSections. With the caps on builds, tools, memory sections, list
+// entries and name lengths, which keep one section under about 700 KB, the
+// page stays under 2 MB whatever the database holds.
 inline constexpr std::size_t kDrawnSections = 6;
+inline constexpr std::size_t kDrawnBytes = 1'000'000;
 inline constexpr std::size_t kOverviewSections = 200;
 
 // The whole page: one self-contained HTML file that loads nothing and reads

@@ -6,6 +6,8 @@
 namespace qz::report {
 namespace {
 
+constexpr std::size_t kSummaryTools = 4;
+
 std::string in_parentheses(const std::string& text) { return " (" + text + ")"; }
 
 std::string tests_part(const TestCounts& now, const std::optional<TestCounts>& before) {
@@ -76,7 +78,13 @@ std::string summary_figures(const Section& section) {
   const BuildFigures* before = section.previous_figures ? &*section.previous_figures : nullptr;
   std::vector<std::string> parts;
   if (now.tests) parts.push_back(tests_part(*now.tests, before ? before->tests : std::nullopt));
+  std::size_t tools = 0;
   for (const auto& [tool, coverage] : now.coverage) {
+    if (tools++ == kSummaryTools) {
+      parts.push_back(counted(static_cast<long long>(now.coverage.size() - kSummaryTools),
+                              "more coverage tool", "more coverage tools"));
+      break;
+    }
     if (std::string part = coverage_part(tool, coverage, before); !part.empty()) {
       parts.push_back(std::move(part));
     }

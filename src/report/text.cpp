@@ -21,6 +21,10 @@ std::string signed_count(long long change) {
   return (change < 0 ? "" : "+") + std::to_string(change);
 }
 
+std::string counted(long long count, std::string_view one, std::string_view many) {
+  return grouped(count) + " " + std::string(count == 1 ? one : many);
+}
+
 double rounded_percent(double percent) { return std::round(percent * 10) / 10; }
 
 std::string percent_text(double percent) {

@@ -14,6 +14,8 @@ namespace qz::report {
 std::string grouped(long long count);
 // +96, -1, +0.
 std::string signed_count(long long change);
+// "1 place", "3 places", with the count grouped.
+std::string counted(long long count, std::string_view one, std::string_view many);
 // 82.14 -> "82.1%".
 std::string percent_text(double percent);
 // Percentage points with one decimal and a sign: "-0.4", "+0.0".
