@@ -12,7 +12,7 @@ namespace qz::report {
 namespace {
 
 constexpr double kWidth = 600;
-constexpr double kHeight = 230;
+constexpr double kHeight = 214;
 constexpr double kLeft = 70;  // room for the value labels
 constexpr double kRight = 16;
 constexpr double kTop = 12;

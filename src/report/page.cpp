@@ -18,7 +18,8 @@ constexpr std::string_view kStyle =
     "table{border-collapse:collapse;margin:.5em 0 1.5em}"
     "th,td{border:1px solid #d0d7de;padding:3px 8px;text-align:left;vertical-align:top}"
     "th{background:#f6f8fa}td.n{text-align:right;white-space:nowrap}"
-    "figure{display:inline-block;margin:1em 1em 0 0}"
+    "figure{margin:0}.trend>figure{display:inline-block}.trend>*{vertical-align:top;"
+    "margin:0 1.5em 1em 0}.trend>table{display:inline-table}"
     "h2{border-top:2px solid #d0d7de;padding-top:.6em;margin-top:2em}";
 
 // One row of the figures table: a figure of the judged and the previous

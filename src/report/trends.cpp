@@ -157,8 +157,9 @@ void append_chart(std::string& html, const Chart& chart, const std::vector<Build
     html += "<p>Not measured in these builds.</p>";
     return;
   }
-  html += "<figure>" + svg_chart(chart, builds) + "</figure>";
+  html += "<div class=\"trend\"><figure>" + svg_chart(chart, builds) + "</figure>";
   append_chart_table(html, chart, builds);
+  html += "</div>";
 }
 
 }  // namespace
