@@ -96,11 +96,12 @@ report_on() {
 time_imports() {
   local times=() number
   printf '../Src/a.c:1:1: warning: w\n' >"$scratch/small.log"
-  for number in 1 2 3 4 5 6 7 8 9 10; do
+  # The first run after a copy reads the database from disk; it is not counted.
+  for number in 0 1 2 3 4 5 6 7 8 9 10; do
     measure "$program" --input="$scratch/small.log" --output="$scratch/small.sql" \
       --platform=Hmt4 --project_name=Bench_Probe --tool_name=T --hash_value="probe$number" \
       --test_type=Unit --parser_type=Warning_KEIL --database="$1"
-    times+=("$seconds")
+    [ "$number" = 0 ] || times+=("$seconds")
   done
   read -r longest median < <(printf '%s\n' "${times[@]}" | sort -n |
     awk '{ v[NR] = $1 } END { print v[NR], (v[5] + v[6]) / 2 }')

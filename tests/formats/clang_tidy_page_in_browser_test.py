@@ -29,7 +29,7 @@ from urllib.parse import urljoin
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
 from browser import (TIMEOUT_SECONDS, Browser, CheckFailed, artefacts_folder,  # noqa: E402
-                     check, find_chromium)
+                     check, program_and_chromium)
 
 INPUT = """\
 3 warnings generated.
@@ -264,13 +264,7 @@ def run(chromium, page, work, mode, web_files, screenshot):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    program = Path(sys.argv[1])
-    chromium = find_chromium()
-    if chromium is None:
-        print("SKIPPED: chromium is not installed (apt-get install chromium)")
-        return 0
+    program, chromium = program_and_chromium(__doc__)
     artefacts = artefacts_folder(program)
     web_files, missing = local_cdn_files()
     modes = [("offline", None)]

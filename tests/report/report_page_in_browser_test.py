@@ -19,7 +19,8 @@ import tempfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
-from browser import Browser, CheckFailed, artefacts_folder, check, find_chromium  # noqa: E402
+from browser import (Browser, CheckFailed, artefacts_folder, check,  # noqa: E402
+                     program_and_chromium)
 from report_history import history_database, run_report  # noqa: E402
 
 POLICY = "sandbox; default-src 'none'; img-src 'self'; style-src 'self'"
@@ -61,13 +62,7 @@ def check_page(browser):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    program = Path(sys.argv[1])
-    chromium = find_chromium()
-    if chromium is None:
-        print("SKIPPED: chromium is not installed (apt-get install chromium)")
-        return 0
+    program, chromium = program_and_chromium(__doc__)
     screenshot = artefacts_folder(program) / "report_page.png"
     with tempfile.TemporaryDirectory(prefix="qz-report-browser-") as work_name:
         work = Path(work_name)

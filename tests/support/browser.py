@@ -8,6 +8,7 @@ import os
 import select
 import shutil
 import subprocess
+import sys
 import time
 from pathlib import Path
 
@@ -28,6 +29,19 @@ def find_chromium():
         if name and shutil.which(name):
             return shutil.which(name)
     return None
+
+
+def program_and_chromium(usage):
+    """The program that the test's command line names and the Chromium to
+    run; exits with `usage` when the command line is wrong, and with status
+    0 and "SKIPPED: ..." where no Chromium is installed."""
+    if len(sys.argv) != 2:
+        sys.exit(usage)
+    chromium = find_chromium()
+    if chromium is None:
+        print("SKIPPED: chromium is not installed (apt-get install chromium)")
+        sys.exit(0)
+    return Path(sys.argv[1]), chromium
 
 
 def artefacts_folder(program):
