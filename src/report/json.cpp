@@ -146,13 +146,13 @@ void figures(Json& json, const BuildFigures& figures) {
       json.null();
     } else {
       array(json, [&] {
-        for (const auto& [tool, coverage] : figures.coverage) {
+        for (const auto& tool : figures.coverage) {
           object(json, [&] {
-            json.key("tool").text(tool);
+            json.key("tool").text(tool.first);
             json.key("C0");
-            ratio(json, coverage.c0);
+            ratio(json, tool.second.c0);
             json.key("C1");
-            ratio(json, coverage.c1);
+            ratio(json, tool.second.c1);
           });
         }
       });
@@ -181,10 +181,10 @@ void figures(Json& json, const BuildFigures& figures) {
         json.key("total").number(memory_total(sections));
         json.key("sections");
         array(json, [&] {
-          for (const auto& [section, bytes] : sections) {
+          for (const auto& section : sections) {
             object(json, [&] {
-              json.key("section").text(section);
-              json.key("bytes").number(bytes);
+              json.key("section").text(section.first);
+              json.key("bytes").number(section.second);
             });
           }
         });

@@ -59,15 +59,16 @@ void add_coverage_rows(std::vector<FigureRow>& rows, const BuildFigures& now,
   for (const auto& [tool, coverage] : now.coverage) tools[tool].first = coverage;
   for (const auto& [tool, coverage] : before.coverage) tools[tool].second = coverage;
   std::size_t shown = 0;
-  for (const auto& [tool, pair] : tools) {
+  for (const auto& tool : tools) {
     if (shown++ == kFigureTools) break;
-    const auto& [is, was] = pair;
-    auto add = [&](const char* name, const std::optional<Ratio>& a, const std::optional<Ratio>& b) {
+    const std::string name = shown_name(tool.first);
+    auto add = [&](const char* kind, const std::optional<Ratio>& a, const std::optional<Ratio>& b) {
       if (!a && !b) return;
-      rows.push_back({shown_name(tool) + " " + name, a ? a->percent() : std::nullopt,
+      rows.push_back({name + " " + kind, a ? a->percent() : std::nullopt,
                       b ? b->percent() : std::nullopt, true, true, ratio_detail(a),
                       ratio_detail(b)});
     };
+    const auto& [is, was] = tool.second;
     add("C0", is.c0, was.c0);
     add("C1", is.c1, was.c1);
   }
