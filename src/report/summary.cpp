@@ -47,8 +47,8 @@ std::string compiler_part(const CompilerCounts& now, const std::optional<Compile
   }
   part += "warnings " + grouped(now.warnings);
   if (changes.new_warnings) {
-    part += " (" + signed_count(changes.new_places) + " new, " +
-            signed_count(-changes.fixed_places) + " fixed)";
+    part += " (+" + grouped(changes.new_places) + " new, -" + grouped(changes.fixed_places) +
+            " fixed)";
   }
   return part;
 }
