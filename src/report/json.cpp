@@ -132,6 +132,11 @@ void ratio(Json& json, const std::optional<Ratio>& value) {
   });
 }
 
+void ratio_member(Json& json, std::string_view name, const std::optional<Ratio>& value) {
+  json.key(name);
+  ratio(json, value);
+}
+
 void figures(Json& json, const BuildFigures& figures) {
   object(json, [&] {
     json.key("tests");
@@ -149,10 +154,8 @@ void figures(Json& json, const BuildFigures& figures) {
         for (const auto& tool : figures.coverage) {
           object(json, [&] {
             json.key("tool").text(tool.first);
-            json.key("C0");
-            ratio(json, tool.second.c0);
-            json.key("C1");
-            ratio(json, tool.second.c1);
+            ratio_member(json, "C0", tool.second.c0);
+            ratio_member(json, "C1", tool.second.c1);
           });
         }
       });
@@ -238,14 +241,10 @@ void changes(Json& json, const Changes& changes) {
   auto fall = [&](const CoverageFall& change) {
     json.key("tool").text(change.tool);
     json.key("function").text(change.function);
-    json.key("C0_before");
-    ratio(json, change.before.c0);
-    json.key("C0_now");
-    ratio(json, change.now.c0);
-    json.key("C1_before");
-    ratio(json, change.before.c1);
-    json.key("C1_now");
-    ratio(json, change.now.c1);
+    ratio_member(json, "C0_before", change.before.c0);
+    ratio_member(json, "C0_now", change.now.c0);
+    ratio_member(json, "C1_before", change.before.c1);
+    ratio_member(json, "C1_now", change.now.c1);
   };
   object(json, [&] {
     change_list(json, "tests_newly_failing", changes.newly_failing, test);
