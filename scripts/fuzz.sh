@@ -56,8 +56,10 @@ run() {  # TARGET SEEDS [PARSER_TYPE]
 }
 
 status=0
-# Every parser type has a bundled example named after it (up to the first dot).
+# Every parser type has a bundled example named after it (up to the first
+# dot); examples/history is a folder of builds.
 for example in examples/*; do
+  [ -f "$example" ] || continue
   type=$(basename "$example")
   type=${type%%.*}
   run qz_fuzz_run "$seeds/files" "$type" || status=1

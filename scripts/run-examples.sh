@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds QZTestResult (build/QZTestResult) and
 # converts every bundled example under examples/ into out/. An example's
-# file name, up to its first ".", is the parser type it is meant for.
+# file name, up to its first ".", is the parser type it is meant for. Then it
+# imports the three builds of examples/history into a fresh out/quality.db
+# and writes their report: out/report.html and out/report.json.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +22,7 @@ extension_for() {
 mkdir -p out
 shopt -s nullglob
 for example in examples/*; do
+  [ -f "$example" ] || continue
   name=$(basename "$example")
   type=${name%%.*}
   output="out/$type.$(extension_for "$type")"
@@ -29,4 +32,9 @@ for example in examples/*; do
     --hash_value=0123abcd --parser_type="$type" >/dev/null || {
     echo "QZTestResult failed on $example (status $?)"; exit 1; }
 done
+echo "== examples/history -> out/quality.db, out/report.html, out/report.json"
+rm -f out/quality.db
+scripts/import-history.sh build/QZTestResult out/quality.db
+build/QZTestResult report --database=out/quality.db --output=out/report.html \
+  --json=out/report.json || { echo "the report failed (status $?)"; exit 1; }
 echo "Done: the results are in out/."

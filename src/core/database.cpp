@@ -7,6 +7,11 @@
 
 namespace qz {
 
+std::string build_index_statement(std::string_view schema, std::string_view table) {
+  return "create index if not exists " + std::string(schema) + std::string(table) +
+         "_by_build on " + std::string(table) + " (project, platform, githash, date, time)";
+}
+
 std::unique_ptr<DatabaseImport> open_database_import(const std::string& target) {
   if (is_postgresql_uri(target)) return open_postgresql_import(target);
   return open_sqlite_import(target);

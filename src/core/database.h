@@ -21,6 +21,9 @@ namespace qz {
 // failure while rows are collected (a full temporary folder, too little
 // memory) must not stop the conversion: the rows are no longer collected,
 // and commit() reports the first reason.
+//
+// The target also gets an index on the columns that name a build (project,
+// platform, githash, date, time), for the report.
 class DatabaseImport : public RowSink {
  public:
   // Puts the collected rows into the database: the table, created if
@@ -31,6 +34,12 @@ class DatabaseImport : public RowSink {
   // What the user should know about an import that succeeded, one line each.
   virtual std::vector<std::string> notes() const { return {}; }
 };
+
+// The index every imported table gets on the columns that name a build, so
+// that the report finds the builds and reads one build's rows without
+// reading the whole table. `schema` ("target." or empty) qualifies the
+// index's name.
+std::string build_index_statement(std::string_view schema, std::string_view table);
 
 // The import into the database that `target` names; nothing is opened in it
 // before commit().

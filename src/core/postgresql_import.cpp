@@ -43,7 +43,7 @@ class PostgresqlImport : public DatabaseImport {
   void collect_table(const SqlTable& table, std::span<const SqlValue> run_values);
   void collect_row(std::span<const SqlValue> values);
   void import_rows(PgConnection& connection);
-  void create_table(PgConnection& connection);
+  void create_missing(PgConnection& connection, bool table_missing);
   void send_rows(PgConnection& connection, const std::string& copy);
   static void commit_transaction(PgConnection& connection);
 
@@ -106,8 +106,12 @@ void PostgresqlImport::commit() {
 void PostgresqlImport::import_rows(PgConnection& connection) {
   connection.begin();
   const std::string name = table_.name;
-  if (connection.exec("select to_regclass('" + name + "') is null").value(0, 0) == "t") {
-    create_table(connection);
+  // A table made before the report's index came gets it with the next run.
+  const PgResult missing = connection.exec("select to_regclass('" + name +
+                                           "') is null, to_regclass('" + name +
+                                           "_by_build') is null");
+  if (missing.value(0, 0) == "t" || missing.value(0, 1) == "t") {
+    create_missing(connection, missing.value(0, 0) == "t");
   }
   const std::string columns = column_list(table_);
   if (table_.key.empty()) {
@@ -124,12 +128,24 @@ void PostgresqlImport::import_rows(PgConnection& connection) {
   commit_transaction(connection);
 }
 
-// Runs that find the table missing wait here for each other; the first
-// creates it, the others then find it. Runs that find it never wait.
-void PostgresqlImport::create_table(PgConnection& connection) {
+// Runs that find the table (or its index by build) missing wait here for
+// each other; the first creates it, the others then find it. Runs that find
+// both never wait.
+void PostgresqlImport::create_missing(PgConnection& connection, bool table_missing) {
   connection.exec("select pg_advisory_xact_lock(" + std::string(kCreationLock) + ")");
-  connection.exec(create_table_statement(table_));
-  if (!table_.key.empty()) connection.exec(create_key_index_statement(table_));
+  if (table_missing) {
+    connection.exec(create_table_statement(table_));
+    if (!table_.key.empty()) connection.exec(create_key_index_statement(table_));
+  }
+  // The report's index. A table that another role owns cannot be indexed
+  // by this one: the import goes on without it.
+  connection.exec("savepoint by_build");
+  try {
+    connection.exec(build_index_statement("", table_.name));
+    connection.exec("release savepoint by_build");
+  } catch (const PgError&) {
+    connection.exec("rollback to savepoint by_build");
+  }
 }
 
 void PostgresqlImport::send_rows(PgConnection& connection, const std::string& copy) {

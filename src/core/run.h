@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace qz {
 
@@ -28,18 +29,31 @@ struct RunSettings {
   std::optional<std::string> sarif;
 };
 
-// The local date (YYYY-MM-DD) and time (HH:MM:SS) of the run.
+// The date (YYYY-MM-DD) and time (HH:MM:SS) of the run.
 struct RunTimestamp {
   std::string date;
   std::string time;
 };
 
-// Reads the clock on the first call; every later call in the process returns
-// the same texts, so all rows of a run carry one instant.
+// Read on the first call; every later call in the process returns the same
+// texts, so all rows of a run carry one instant. Where SOURCE_DATE_EPOCH
+// holds a count of seconds since 1970 (the reproducible-builds convention,
+// so that scripts and tests can date a build), that instant in UTC;
+// otherwise the clock, in local time.
 const RunTimestamp& run_timestamp();
+
+// Whether SOURCE_DATE_EPOCH is set, not empty, and not a count of seconds
+// that parse_epoch_seconds takes; the driver refuses to run then.
+bool source_date_epoch_is_malformed();
+
+// Decimal digits alone, at most 253402300799 (the last second of 9999).
+std::optional<long long> parse_epoch_seconds(std::string_view text);
 
 // Formats a count of seconds since 1970-01-01 UTC as local date and time.
 RunTimestamp format_local_timestamp(long long seconds_since_epoch);
+
+// The same in UTC.
+RunTimestamp format_utc_timestamp(long long seconds_since_epoch);
 
 // What an importer works with: the settings, the open input, the output and,
 // when the rows are also imported into a database, where they go; when the

@@ -218,6 +218,7 @@ void SqliteImport::copy_into_target() {
     execute("begin immediate;");
     try {
       execute(std::string(kCreatePrefix) + "target." + create_.substr(kCreatePrefix.size()));
+      execute(build_index_statement("target.", table_) + ";");
       copy_rows();
       execute("commit;");
     } catch (const RunError&) {

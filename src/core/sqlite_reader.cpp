@@ -29,8 +29,15 @@ class SqliteReader : public DatabaseReader {
       fail(reason);
     }
     sqlite3_busy_timeout(db_, kBusyMilliseconds);
-    // Reading the schema tells a file that is no database at all.
-    query("select count(*) from sqlite_schema", {}, [](Row) {});
+    // Reading the schema tells a file that is no database at all. A
+    // constructor that throws runs no destructor: the connection is closed
+    // here.
+    try {
+      query("select count(*) from sqlite_schema", {}, [](Row) {});
+    } catch (...) {
+      sqlite3_close(db_);
+      throw;
+    }
   }
   ~SqliteReader() override { sqlite3_close(db_); }
   SqliteReader(const SqliteReader&) = delete;

@@ -44,7 +44,7 @@ std::optional<std::string> option_value(const std::vector<std::string>& command_
 bool has_enough_arguments(std::size_t element_count) { return element_count >= kMinimumElements; }
 
 void print_usage() {
-  static constexpr std::array<std::string_view, 12> kLines{
+  static constexpr std::array<std::string_view, 13> kLines{
       "QZTestResult error: Not enough command line arguments.",
       "Usage: QZTestResult.exe",
       " --input=INFILE",
@@ -59,6 +59,9 @@ void print_usage() {
       " --database=FILE|URI (optional: also import the rows into this SQLite file or PostgreSQL "
       "server)",
       " --sarif=FILE (optional: also write the findings into this SARIF 2.1.0 file)",
+      "Or: QZTestResult.exe report --database=DB --output=PAGE.html [--json=FILE] "
+      "[--project_name=NAME] [--platform=NAME] [--hash_value=HASH] [--builds=N] "
+      "[--fail-on=LIST] (the quality report of the imported rows)",
   };
   for (std::string_view line : kLines) print_line(line);
 }

@@ -14,6 +14,7 @@
 #include "core/output.h"
 #include "core/sarif.h"
 #include "driver/version.h"
+#include "driver/report_mode.h"
 #include "formats/formats.h"
 
 namespace qz {
@@ -118,7 +119,8 @@ bool same_file(const File& input, const std::optional<FileIdentity>& output) {
   return output.has_value() && input.identity() == output;
 }
 
-// Two paths that name one file, or would once it is created.
+}  // namespace
+
 bool same_path(const std::string& a, const std::string& b) {
   const std::optional<FileIdentity> identity_a = identity_of(a);
   if (identity_a.has_value()) return identity_a == identity_of(b);
@@ -131,6 +133,8 @@ bool same_path(const std::string& a, const std::string& b) {
       std::filesystem::weakly_canonical(std::filesystem::absolute(b, error_b), error_b);
   return !error_a && !error_b && canonical_a == canonical_b;
 }
+
+namespace {
 
 // Why --database cannot be followed, or nothing.
 std::string database_refusal(const RunSettings& settings, const Format* format, const File& input) {
@@ -179,6 +183,10 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
       return fail("QZTestResult error: Option --sarif is refused: " + refusal, kStatusUsage);
     }
   }
+  if (source_date_epoch_is_malformed()) {
+    return fail("QZTestResult error: SOURCE_DATE_EPOCH is not a count of seconds since 1970",
+                kStatusUsage);
+  }
   run_timestamp();  // read before any file is opened: the rows carry the start of the run
 
   File input = File::open_input(settings.input);
@@ -218,6 +226,19 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
 
 }  // namespace
 
+std::optional<File> take_console_output(const std::string& path) {
+  const auto console = standard_output_identity();
+  if (!console.has_value() || console != identity_of(path)) return std::nullopt;
+  std::optional<File> output = File::open_output(path);
+  move_messages_off(*console);
+  return output;
+}
+
+void print_program_banner(const std::vector<std::string>& command_line) {
+  const std::string program_path = command_line.empty() ? std::string() : command_line.front();
+  if (const auto banner = read_banner_texts(program_path)) print_banner(*banner);
+}
+
 int run_program(const std::vector<std::string>& command_line) {
   open_missing_standard_streams();
   // The output file is the product and the echo a courtesy: a console pipe
@@ -229,19 +250,12 @@ int run_program(const std::vector<std::string>& command_line) {
 #ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
+  if (is_report_command(command_line)) return guarded([&] { return run_report(command_line); });
   return guarded([&] {
     const RunSettings settings = parse_run_settings(command_line);
-    // An output that is standard output gets the script alone. It is opened
-    // (not yet truncated) before the messages move off it: afterwards
-    // "/dev/stdout" would name their new place.
-    std::optional<File> console_output;
-    if (const auto console = standard_output_identity();
-        console.has_value() && console == identity_of(settings.output)) {
-      console_output = File::open_output(settings.output);
-      move_messages_off(*console);
-    }
-    const std::string program_path = command_line.empty() ? std::string() : command_line.front();
-    if (const auto banner = read_banner_texts(program_path)) print_banner(*banner);
+    // An output that is standard output gets the script alone.
+    std::optional<File> console_output = take_console_output(settings.output);
+    print_program_banner(command_line);
     return run_checked(command_line, settings, std::move(console_output));
   });
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file.h"
 #include "core/run.h"
 
 namespace qz {
@@ -13,6 +14,7 @@ namespace qz {
 // Exit statuses of a run; where a status is cut to eight bits, -1 reads 255.
 enum ExitStatus : int {
   kStatusOk = 0,
+  kStatusGateFailed = 1,  // the report: a --fail-on condition holds
   kStatusUsage = -1,
   kStatusNoInput = -2,
   kStatusNoOutput = -3,
@@ -30,6 +32,18 @@ int run_program(const std::vector<std::string>& command_line);
 // out of memory, any other exception) into the driver's message and status,
 // so that no exception ends the process without one.
 int guarded(const std::function<int()>& step);
+
+// Two paths that name one file, or would once it is created (links, "./x",
+// "sub/../x").
+bool same_path(const std::string& a, const std::string& b);
+
+// When `path` names standard output, opens it (created, not yet truncated)
+// before the messages move off it to standard error: afterwards
+// "/dev/stdout" would name their new place. Nothing otherwise.
+std::optional<File> take_console_output(const std::string& path);
+
+// The version banner of the program that `command_line` started.
+void print_program_banner(const std::vector<std::string>& command_line);
 
 // The program path plus at least six arguments.
 bool has_enough_arguments(std::size_t element_count);

@@ -19,18 +19,17 @@ test-artefacts/ beside PROGRAM (the top of the build directory). Prints
 failed check.
 """
 
-import base64
-import json
 import os
 import re
-import select
-import shutil
 import subprocess
 import sys
 import tempfile
-import time
 from pathlib import Path
 from urllib.parse import urljoin
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
+from browser import (TIMEOUT_SECONDS, Browser, CheckFailed, artefacts_folder,  # noqa: E402
+                     check, program_and_chromium)
 
 INPUT = """\
 3 warnings generated.
@@ -62,25 +61,6 @@ CONTENT_TYPES = {".css": "text/css", ".js": "text/javascript", ".woff2": "font/w
                  ".woff": "font/woff", ".ttf": "font/ttf", ".eot": "application/vnd.ms-fontobject",
                  ".svg": "image/svg+xml"}
 
-TIMEOUT_SECONDS = 60
-
-
-class CheckFailed(Exception):
-    pass
-
-
-def check(condition, what):
-    if not condition:
-        raise CheckFailed(what)
-
-
-def find_chromium():
-    for name in (os.environ.get("QZ_CHROMIUM", ""), "chromium", "chromium-browser"):
-        if name and shutil.which(name):
-            return shutil.which(name)
-    return None
-
-
 def local_cdn_files():
     """URL -> local file for everything the page loads from the web, the fonts
     that the style sheet refers to included; None and what is missing when a
@@ -99,6 +79,19 @@ def local_cdn_files():
     return (None, missing) if missing else (files, [])
 
 
+def web_answer(files):
+    """Answers a request for the web with the local file `files` names for
+    its URL."""
+    def answer(url):
+        if url not in files:
+            return None
+        path = Path(files[url])
+        # Fonts are fetched with CORS from the file: page.
+        return ({"Content-Type": CONTENT_TYPES.get(path.suffix, ""),
+                 "Access-Control-Allow-Origin": "*"}, path.read_bytes())
+    return answer
+
+
 def write_page(program, work):
     input_path = work / "clang-tidy.txt"
     page_path = work / "page.html"
@@ -111,181 +104,6 @@ def write_page(program, work):
     check(run.returncode == 0, f"QZTestResult ended with {run.returncode}: {run.stdout}")
     check("Report has been built successfully" in run.stdout, f"no success line: {run.stdout}")
     return page_path
-
-
-class Browser:
-    """Headless Chromium with a DevTools connection over two pipes: the
-    browser reads commands from its fd 3 and writes replies to its fd 4, each
-    message a JSON text ended by a NUL byte."""
-
-    def __init__(self, chromium, work):
-        work.mkdir()
-        to_browser_r, self.to_browser = os.pipe()
-        self.from_browser, from_browser_w = os.pipe()
-
-        def move_pipe_ends_to_3_and_4():
-            commands, replies = os.dup(to_browser_r), os.dup(from_browser_w)
-            os.dup2(commands, 3)
-            os.dup2(replies, 4)
-
-        self.log_path = work / "chromium.log"
-        self.log = open(self.log_path, "w")
-        self.process = subprocess.Popen(
-            [chromium, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-             "--no-first-run", "--disable-background-networking", "--disable-component-update",
-             "--disable-sync", "--disable-extensions", "--disable-dev-shm-usage",
-             "--host-resolver-rules=MAP * ~NOTFOUND", "--window-size=1280,900",
-             f"--user-data-dir={work / 'profile'}", "--remote-debugging-pipe", "about:blank"],
-            stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
-            preexec_fn=move_pipe_ends_to_3_and_4, close_fds=False)
-        os.close(to_browser_r)
-        os.close(from_browser_w)
-        self.next_id = 0
-        self.buffer = b""
-        self.events = []
-        self.handlers = {}  # event name -> function answering it as it arrives
-        self.posted = set()  # ids of commands nobody waits for
-        self.session = None
-
-    def write(self, method, params, session):
-        self.next_id += 1
-        message = {"id": self.next_id, "method": method, "params": params or {}}
-        if session and self.session:
-            message["sessionId"] = self.session
-        os.write(self.to_browser, json.dumps(message).encode() + b"\0")
-        return self.next_id
-
-    def send(self, method, params=None, session=True):
-        number = self.write(method, params, session)
-        reply = self.wait_for(lambda m: m.get("id") == number, method)
-        check("error" not in reply, f"{method} failed: {reply.get('error')}")
-        return reply.get("result", {})
-
-    def post(self, method, params):
-        """Sends a command from an event handler, which must not wait: its
-        reply is checked when it comes."""
-        self.posted.add(self.write(method, params, True))
-
-    def wait_for(self, wanted, what):
-        """Reads messages until `wanted` accepts one; keeps the events."""
-        deadline = time.monotonic() + TIMEOUT_SECONDS
-        while True:
-            for index, message in enumerate(self.events):
-                if wanted(message):
-                    return self.events.pop(index)
-            end = self.buffer.find(b"\0")
-            if end >= 0:
-                message = json.loads(self.buffer[:end])
-                self.buffer = self.buffer[end + 1:]
-                if message.get("id") in self.posted:
-                    self.posted.discard(message["id"])
-                    check("error" not in message,
-                          f"the browser refused: {message.get('error')}")
-                elif message.get("method") in self.handlers:
-                    self.handlers[message["method"]](message["params"])
-                elif wanted(message):
-                    return message
-                elif "method" in message:
-                    self.events.append(message)
-                continue
-            left = deadline - time.monotonic()
-            check(left > 0, f"no answer from the browser for {what}")
-            ready, _, _ = select.select([self.from_browser], [], [], left)
-            if ready:
-                chunk = os.read(self.from_browser, 1 << 16)
-                check(chunk, f"the browser closed its pipe while waiting for {what}")
-                self.buffer += chunk
-
-    def answer_web_requests(self, files):
-        """Answers every request for the web with the local file `files` names
-        for its URL, or fails it."""
-        self.served = []
-
-        def answer(params):
-            url = params["request"]["url"].split("#")[0].split("?")[0]
-            if url in files:
-                path = Path(files[url])
-                self.post("Fetch.fulfillRequest", {
-                    "requestId": params["requestId"], "responseCode": 200,
-                    "responseHeaders": [
-                        {"name": "Content-Type", "value": CONTENT_TYPES.get(path.suffix, "")},
-                        # Fonts are fetched with CORS from the file: page.
-                        {"name": "Access-Control-Allow-Origin", "value": "*"}],
-                    "body": base64.b64encode(path.read_bytes()).decode()})
-                self.served.append(url)
-            else:
-                self.post("Fetch.failRequest",
-                          {"requestId": params["requestId"], "errorReason": "InternetDisconnected"})
-
-        self.handlers["Fetch.requestPaused"] = answer
-        self.send("Fetch.enable", {"patterns": [{"urlPattern": "http://*"},
-                                                {"urlPattern": "https://*"}]})
-
-    def open_page(self, path, web_files=None):
-        targets = self.send("Target.getTargets", session=False)["targetInfos"]
-        page = next(t for t in targets if t["type"] == "page")
-        self.session = self.send("Target.attachToTarget",
-                                 {"targetId": page["targetId"], "flatten": True},
-                                 session=False)["sessionId"]
-        for domain in ("Runtime", "Page", "Log"):
-            self.send(f"{domain}.enable")
-        if web_files is not None:
-            self.answer_web_requests(web_files)
-        self.send("Page.navigate", {"url": path.as_uri()})
-        self.wait_for(lambda m: m.get("method") == "Page.loadEventFired", "the page load")
-
-    def evaluate(self, expression, await_promise=False):
-        result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,
-                                                "awaitPromise": await_promise})
-        check("exceptionDetails" not in result, f"{expression}: {result.get('exceptionDetails')}")
-        return result["result"].get("value")
-
-    def click(self, element_expression, what):
-        """Moves the mouse to the middle of the element and clicks there, so
-        the browser decides by hit testing what receives the click."""
-        box = self.evaluate(f"""(() => {{
-            const element = {element_expression};
-            element.scrollIntoView({{block: "center"}});
-            const r = element.getBoundingClientRect();
-            return [r.left + r.width / 2, r.top + r.height / 2, r.width, r.height];
-        }})()""")
-        check(box[2] > 0 and box[3] > 0, f"{what} has no area on the screen: {box}")
-        x, y = box[0], box[1]
-        self.send("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y})
-        for kind in ("mousePressed", "mouseReleased"):
-            self.send("Input.dispatchMouseEvent",
-                      {"type": kind, "x": x, "y": y, "button": "left", "clickCount": 1})
-
-    def screenshot(self, path):
-        data = self.send("Page.captureScreenshot", {"format": "png"})["data"]
-        path.parent.mkdir(parents=True, exist_ok=True)
-        path.write_bytes(base64.b64decode(data))
-
-    def script_errors(self):
-        self.evaluate("0")  # collects the events that arrived so far
-        errors = []
-        for event in self.events:
-            method, params = event.get("method"), event.get("params", {})
-            if method == "Runtime.exceptionThrown":
-                errors.append(params["exceptionDetails"])
-            elif method == "Runtime.consoleAPICalled" and params.get("type") == "error":
-                errors.append(params["args"])
-            elif (method == "Log.entryAdded" and params["entry"].get("level") == "error"
-                  and params["entry"].get("source") == "javascript"):
-                errors.append(params["entry"])
-        return errors
-
-    def close(self):
-        try:
-            if self.process.poll() is None:
-                self.send("Browser.close", session=False)
-                self.process.wait(timeout=10)
-        except (CheckFailed, OSError, subprocess.TimeoutExpired):
-            self.process.kill()
-            self.process.wait()
-        os.close(self.to_browser)
-        os.close(self.from_browser)
-        self.log.close()
 
 
 def shown_state(browser):
@@ -424,7 +242,7 @@ def run(chromium, page, work, mode, web_files, screenshot):
     Returns an error message, or None."""
     browser = Browser(chromium, work / mode.replace(" ", "_"))
     try:
-        browser.open_page(page, web_files)
+        browser.open_page(page, None if web_files is None else web_answer(web_files))
         if web_files is None:
             web = browser.evaluate(
                 '[getComputedStyle(document.body).fontFamily, typeof jQuery]')
@@ -446,15 +264,8 @@ def run(chromium, page, work, mode, web_files, screenshot):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    program = Path(sys.argv[1])
-    chromium = find_chromium()
-    if chromium is None:
-        print("SKIPPED: chromium is not installed (apt-get install chromium)")
-        return 0
-    artefacts = Path(os.environ.get("QZ_TEST_ARTEFACTS")
-                     or program.resolve().parent / "test-artefacts")
+    program, chromium = program_and_chromium(__doc__)
+    artefacts = artefacts_folder(program)
     web_files, missing = local_cdn_files()
     modes = [("offline", None)]
     if web_files is None:
