@@ -622,6 +622,12 @@ bool LiteralChain::may_match(std::string_view line) const {
   auto settled = [&](const Step& step) {
     return step.last <= head.element || step.first >= tail.element;
   };
+  // Where a step can begin at the earliest: a step that the head walk
+  // entered but did not settle (it stopped inside it, at texts of which
+  // one is a prefix of another) may begin before head.at.
+  auto earliest_start = [&](const Step& step) {
+    return step.first >= head.element ? head.at : 0;
+  };
   // Then the texts alone, a search or two each: a single byte the pattern
   // needs, the cheapest search; the step with the longest texts, the rarest
   // in a log, unless the search in order begins with it; and then all in
@@ -635,7 +641,8 @@ bool LiteralChain::may_match(std::string_view line) const {
                   [&](const Step& step) { return !settled(step); }) &&
       rarest_.pays()) {
     const bool absent =
-        find_texts(line, steps_[rarest_step_].texts, head.at) == std::string_view::npos;
+        find_texts(line, steps_[rarest_step_].texts, earliest_start(steps_[rarest_step_])) ==
+        std::string_view::npos;
     rarest_.count(absent);
     if (absent) return false;
   }
@@ -643,9 +650,10 @@ bool LiteralChain::may_match(std::string_view line) const {
   std::array<std::size_t, kMostSteps> starts;
   const bool in_order = in_order_.pays();
   if (in_order) {
-    std::size_t from = head.at;
+    std::size_t from = 0;
     for (std::size_t k = 0; k < steps_.size(); ++k) {
       if (settled(steps_[k])) continue;
+      from = std::max(from, earliest_start(steps_[k]));
       const Place place = place_of(steps_[k], line, from, nullptr);
       if (place.end == std::string_view::npos) {
         in_order_.count(true);
@@ -660,15 +668,17 @@ bool LiteralChain::may_match(std::string_view line) const {
   // miss mostly fails there.
   if (!surroundings_.pays()) return true;
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
-      place_of(steps_[rarest_step_], line, in_order ? starts[rarest_step_] : head.at, &budget)
+      place_of(steps_[rarest_step_], line,
+               in_order ? starts[rarest_step_] : earliest_start(steps_[rarest_step_]), &budget)
               .end == std::string_view::npos) {
     surroundings_.count(true);
     return false;
   }
-  std::size_t from = head.at;
+  std::size_t from = 0;
   for (std::size_t k = 0; k < steps_.size(); ++k) {
     const Step& step = steps_[k];
     if (settled(step)) continue;
+    from = std::max(from, earliest_start(step));
     from = place_of(step, line, in_order ? std::max(from, starts[k]) : from, &budget).end;
     if (from == std::string_view::npos || (step.last <= tail.element && from > tail.at)) {
       surroundings_.count(true);

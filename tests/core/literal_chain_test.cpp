@@ -78,6 +78,11 @@ TEST(LiteralChain, RejectsLinesThatLackALiteralInOrder) {
       {".*y\\s*", "ay \t", true},
       {".*y\\s*", "ay z", false},
       {"a[0-9]*1b", "a11b", true},  // a run the next byte may continue
+      // Alternatives of which one is a prefix of the other, or empty.
+      {"a(b|bc)d.*", "abcd", true},
+      {"cc(|ab)", "ccab", true},
+      {"[0-9]+:ab(cpp|c)d.*", "12:abcppdX", true},
+      {".*x(c|cd)(d|)y", "xcdy", true},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LiteralChain(c.pattern).may_match(c.line), c.may_match)
@@ -114,6 +119,11 @@ TEST(LiteralChain, NeverRejectsALineThePatternMatchesNorLacksItsNeededTexts) {
       {"\"(.*)\",[[:space:]]+l[[:space:]]+([0-9]+):[[:space:]]+(e|w)[[:space:]]+(.*):[[:space:]]*",
        {"\"a\", l 1: e x:", "\"\", l 12: w a: b: \t"}},
       {"a[0-9]*1?[0-9]{1,2}b(c|cd)(d|)e*", {"a1bc", "a0011bcdde", "a12bcee"}},
+      // Alternatives that are prefixes of each other, or empty, in front of
+      // and behind literals, at the pattern's ends and inside.
+      {"ab(c|cpp)x(|y)[0-9]*", {"abcx", "abcppxy1", "abcppx"}},
+      {"(|ab)cc(d|dd):(e|)", {"ccd:", "abccdd:e", "ccdd:"}},
+      {"[0-9]+:(c|cpp)(h|)q.*(|z)", {"1:cq", "12:cpphqz", "3:chq"}},
   };
   std::mt19937 random(7);
   for (const auto& c : cases) {
