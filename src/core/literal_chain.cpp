@@ -1,7 +1,9 @@
 #include "core/literal_chain.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
+#include <utility>
 
 #include "core/char_class.h"
 #include "core/text_search.h"
@@ -457,6 +459,23 @@ struct Cursor {
 
 }  // namespace
 
+bool layer_off(ChainLayer layer) {
+  static const unsigned off = [] {
+    const char* value = std::getenv("QZ_CHAIN_OFF");
+    const std::string_view list = value == nullptr ? "" : value;
+    unsigned mask = 0;
+    const std::pair<std::string_view, ChainLayer> names[] = {
+        {"glance", kGlance}, {"walks", kWalks}, {"ends", kEnds}, {"byte", kByte},
+        {"rarest", kRarest}, {"order", kOrder}, {"surroundings", kSurroundings},
+        {"tallies", kTallies}};
+    for (const auto& [name, bit] : names) {
+      if (list.find(name) != std::string_view::npos) mask |= bit;
+    }
+    return mask;
+  }();
+  return (off & layer) != 0;
+}
+
 LiteralChain::LiteralChain(std::string_view text) {
   if (has_top_level_alternative(text) || !parse_sequence(text, true, elements_)) {
     elements_.assign(1, anything());
@@ -570,8 +589,8 @@ LiteralChain::Reach LiteralChain::walk(std::string_view line, std::size_t at, st
 LiteralChain::Place LiteralChain::place_of(const Step& step, std::string_view line,
                                            std::size_t from, std::size_t* budget) const {
   // A step that begins or ends the pattern stands only at the line's edge.
-  const bool begins = step.first == 0;
-  const bool ends = step.last == elements_.size();
+  const bool begins = step.first == 0 && !layer_off(kEnds);
+  const bool ends = step.last == elements_.size() && !layer_off(kEnds);
   auto next_at = [&](const std::string& text, std::size_t at) {
     if (!begins && !ends) return find_text(line, text, at);
     const std::size_t edge = begins ? 0 : line.size() - text.size();
@@ -606,16 +625,17 @@ bool LiteralChain::may_match(std::string_view line) const {
   // Runs are read at most about twice over in all; past that RE2 decides.
   std::size_t budget = 2 * line.size() + 64;
   // A glance at the first and the last byte rejects many lines at once.
-  if (!line.empty() && !(can_open_[static_cast<unsigned char>(line.front())] &&
+  if (!layer_off(kGlance) && !line.empty() && !(can_open_[static_cast<unsigned char>(line.front())] &&
                          can_close_[static_cast<unsigned char>(line.back())])) {
     return false;
   }
   // The line's ends first: they cost a few comparisons each, and settle
   // the steps they reach.
   const Reach head =
-      opens_with_anything_ ? Reach{true, 0, 0} : walk<true>(line, 0, 0, elements_.size(), budget);
+      opens_with_anything_ || layer_off(kWalks) ? Reach{true, 0, 0}
+                                                 : walk<true>(line, 0, 0, elements_.size(), budget);
   if (!head.fits) return false;
-  const Reach tail = ends_with_anything_
+  const Reach tail = ends_with_anything_ || layer_off(kWalks)
                          ? Reach{true, elements_.size(), line.size()}
                          : walk<false>(line, line.size(), elements_.size(), 0, budget);
   if (!tail.fits) return false;
@@ -632,11 +652,11 @@ bool LiteralChain::may_match(std::string_view line) const {
   // needs, the cheapest search; the step with the longest texts, the rarest
   // in a log, unless the search in order begins with it; and then all in
   // order.
-  if (byte_step_ < steps_.size() && !settled(steps_[byte_step_]) &&
+  if (!layer_off(kByte) && byte_step_ < steps_.size() && !settled(steps_[byte_step_]) &&
       find_text(line, steps_[byte_step_].texts.front(), head.at) == std::string_view::npos) {
     return false;
   }
-  if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
+  if (!layer_off(kRarest) && rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
       std::any_of(steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(rarest_step_),
                   [&](const Step& step) { return !settled(step); }) &&
       rarest_.pays()) {
@@ -648,7 +668,7 @@ bool LiteralChain::may_match(std::string_view line) const {
   }
   // Where each step's texts begin at the earliest, when searched.
   std::array<std::size_t, kMostSteps> starts;
-  const bool in_order = in_order_.pays();
+  const bool in_order = !layer_off(kOrder) && in_order_.pays();
   if (in_order) {
     std::size_t from = 0;
     for (std::size_t k = 0; k < steps_.size(); ++k) {
@@ -666,7 +686,7 @@ bool LiteralChain::may_match(std::string_view line) const {
   }
   // Then each text with what surrounds it, the rarest step first: a near
   // miss mostly fails there.
-  if (!surroundings_.pays()) return true;
+  if (layer_off(kSurroundings) || !surroundings_.pays()) return true;
   if (rarest_step_ < steps_.size() && !settled(steps_[rarest_step_]) &&
       place_of(steps_[rarest_step_], line,
                in_order ? starts[rarest_step_] : earliest_start(steps_[rarest_step_]), &budget)

@@ -21,6 +21,15 @@ namespace qz {
 // a log fail one of these checks, and they cost a few comparisons where an
 // automaton would read the line. It never rejects a line the pattern matches,
 // and its work is linear in the line length.
+// The layers of the chain, each of which the benchmark can switch off with
+// QZ_CHAIN_OFF, a list of their names: glance, walks, ends, byte, rarest,
+// order, surroundings, tallies.
+enum ChainLayer : unsigned {
+  kGlance = 1, kWalks = 2, kEnds = 4, kByte = 8, kRarest = 16, kOrder = 32, kSurroundings = 64,
+  kTallies = 128
+};
+bool layer_off(ChainLayer layer);
+
 class LiteralChain {
  public:
   explicit LiteralChain(std::string_view ecmascript);
@@ -110,7 +119,7 @@ class LiteralChain {
    public:
     // Runs while at least one line in `one_in` is rejected.
     explicit Tally(std::int32_t one_in) : worthwhile_(kWhole / one_in) {}
-    bool pays() { return share_ >= worthwhile_ || ++lines_ % kTrialEvery == 0; }
+    bool pays() { return layer_off(kTallies) || share_ >= worthwhile_ || ++lines_ % kTrialEvery == 0; }
     // Counts a line the test ran on; the recent lines weigh most.
     void count(bool rejected) { share_ += ((rejected ? kWhole : 0) - share_) / kWeight; }
 
