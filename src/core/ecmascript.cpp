@@ -40,10 +40,10 @@ bool named_class(std::string_view name, Bytes& bytes) {
     std::string_view name;
     bool (*member)(char);
   } kClasses[] = {
-      {"alpha", is_alpha}, {"digit", is_digit},   {"d", is_digit},       {"alnum", is_alnum},
-      {"w", is_word},      {"upper", is_upper},   {"lower", is_lower},   {"xdigit", is_xdigit},
-      {"space", is_space}, {"s", is_space},       {"blank", is_blank},   {"punct", is_punct},
-      {"print", is_print}, {"graph", is_graph},   {"cntrl", is_cntrl},
+      {"alpha", is_alpha}, {"digit", is_digit}, {"d", is_digit},     {"alnum", is_alnum},
+      {"w", is_word},      {"upper", is_upper}, {"lower", is_lower}, {"xdigit", is_xdigit},
+      {"space", is_space}, {"s", is_space},     {"blank", is_blank}, {"punct", is_punct},
+      {"print", is_print}, {"graph", is_graph}, {"cntrl", is_cntrl},
   };
   for (const auto& named : kClasses) {
     if (named.name == name) {
@@ -60,6 +60,7 @@ class Reader {
 
   std::vector<PatternPiece> pieces() {
     std::vector<PatternPiece> pieces;
+    std::vector<std::size_t> open_groups;
     while (at_ < text_.size()) {
       const std::size_t from = at_;
       PatternPiece piece;
@@ -70,8 +71,15 @@ class Reader {
         fail("a repetition of nothing");
       }
       piece.text = text_.substr(from, at_ - from);
+      if (piece.kind == Kind::kGroupOpen) open_groups.push_back(pieces.size());
+      if (piece.kind == Kind::kGroupClose) {
+        if (open_groups.empty()) fail("unbalanced parentheses");
+        pieces[open_groups.back()].close = pieces.size();
+        open_groups.pop_back();
+      }
       pieces.push_back(piece);
     }
+    if (!open_groups.empty()) fail("unbalanced parentheses");
     return pieces;
   }
 
@@ -109,8 +117,8 @@ class Reader {
         piece.bytes = ~(one_byte('\n') | one_byte('\r'));
         return Kind::kBytes;
       case '\\':
-        if (next_is('b') || next_is('B') || (at_ < text_.size() && is_digit(text_[at_]) &&
-                                              text_[at_] != '0')) {
+        if (next_is('b') || next_is('B') ||
+            (at_ < text_.size() && is_digit(text_[at_]) && text_[at_] != '0')) {
           ++at_;  // an assertion or a back reference
           return Kind::kOther;
         }
@@ -219,16 +227,10 @@ class Reader {
       ++at_;  // the '-' of a range
       const char high_char = take();
       const Bytes high = high_char == '\\' ? read_escape(true) : one_byte(high_char);
-      if (high.count() != 1 || the_byte(high) < the_byte(low)) fail("a range out of order");
-      for (std::size_t b = the_byte(low); b <= the_byte(high); ++b) members.set(b);
+      if (high.count() != 1 || only_byte(high) < only_byte(low)) fail("a range out of order");
+      for (std::size_t b = only_byte(low); b <= only_byte(high); ++b) members.set(b);
     }
     return negated ? ~members : members;
-  }
-
-  static std::size_t the_byte(const Bytes& one) {  // of a set of one
-    std::size_t b = 0;
-    while (!one[b]) ++b;
-    return b;
   }
 
   std::string_view text_;

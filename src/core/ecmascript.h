@@ -26,7 +26,15 @@ struct PatternPiece {
   std::bitset<256> bytes;
   std::size_t min = 1;
   std::size_t max = 1;
+  std::size_t close = 0;  // of a kGroupOpen: the index of its kGroupClose
 };
+
+// The byte of a set that holds one.
+inline std::size_t only_byte(const std::bitset<256>& bytes) {
+  std::size_t byte = 0;
+  while (!bytes[byte]) ++byte;
+  return byte;
+}
 
 // The pieces of `ecmascript`. Patterns are part of the program, not its
 // input: one that is not valid, or uses what is not supported here, aborts
