@@ -62,7 +62,7 @@ class LineReader {
   // depends on the input alone: the same input is always read the same way.
   bool next_holding(std::string_view& line, std::span<const std::string> texts) {
     if (texts.empty()) return next(line);
-    if (consumed() >= window_end_) choose_way();
+    if (consumed() >= window_end_) choose_way(texts.size());
     ++window_lines_;
     return passing_over_ ? next_passing_over(line, texts) : next(line);
   }
@@ -84,7 +84,7 @@ class LineReader {
   bool next_after_reading(std::string_view& line);
   bool next_passing_over(std::string_view& line, std::span<const std::string> texts);
   std::uint64_t consumed() const { return read_ + begin_ - end_; }
-  void choose_way();
+  void choose_way(std::size_t texts);
   bool fill();  // reads more bytes behind the unread ones; false at the end
   void skip_rest_of_line();
   std::size_t read_into(char* data, std::size_t size);
