@@ -161,39 +161,24 @@ class Reader {
 
   // The bytes of an escape behind its backslash: one byte or a class.
   Bytes read_escape(bool in_bracket) {
+    static constexpr std::string_view kClasses = "dswDSW";  // the last three the complements
+    static constexpr std::string_view kLetters = "tnvfr0";
+    static constexpr std::string_view kBytes{"\t\n\v\f\r\0", 6};
     const char c = take();
-    switch (c) {
-      case 'd':
-      case 'D':
-        return c == 'd' ? bytes_where(is_digit) : ~bytes_where(is_digit);
-      case 's':
-      case 'S':
-        return c == 's' ? bytes_where(is_space) : ~bytes_where(is_space);
-      case 'w':
-      case 'W':
-        return c == 'w' ? bytes_where(is_word) : ~bytes_where(is_word);
-      case 't':
-        return one_byte('\t');
-      case 'n':
-        return one_byte('\n');
-      case 'v':
-        return one_byte('\v');
-      case 'f':
-        return one_byte('\f');
-      case 'r':
-        return one_byte('\r');
-      case '0':
-        return one_byte('\0');
-      case 'x': {
-        const int high = hex_digit(take());
-        const int low = hex_digit(take());
-        return one_byte(static_cast<char>(high * 16 + low));
-      }
-      default:
-        if (in_bracket && c == 'b') return one_byte('\b');
-        if (is_alnum(c)) fail("an escape that is not supported");
-        return one_byte(c);
+    if (const std::size_t at = kClasses.find(c); at != std::string_view::npos) {
+      const Bytes bytes = bytes_where(at % 3 == 0 ? is_digit : at % 3 == 1 ? is_space : is_word);
+      return at < 3 ? bytes : ~bytes;
     }
+    if (const std::size_t at = kLetters.find(c); at != std::string_view::npos) {
+      return one_byte(kBytes[at]);
+    }
+    if (c == 'x') {
+      const int high = hex_digit(take());
+      return one_byte(static_cast<char>(high * 16 + hex_digit(take())));
+    }
+    if (in_bracket && c == 'b') return one_byte('\b');
+    if (is_alnum(c)) fail("an escape that is not supported");
+    return one_byte(c);
   }
 
   int hex_digit(char c) const {
