@@ -15,18 +15,32 @@ build_bench() {
   cmake --build --preset release --target QZTestResult qz_bench_gen qz_bench_baseline >/dev/null
 }
 
+# perf counts CPU time in microseconds, time(1) in hundredths of a second.
+perf_works() { perf stat -x, -e task-clock -o /dev/null true >/dev/null 2>&1; }
+if command -v perf >/dev/null && perf_works; then use_perf=1; else use_perf=; fi
+
 # Runs a command with its output discarded and sets $seconds (wall clock,
-# three decimals), $peak_mb (peak resident memory) and $status (exit status;
-# 128 + N when signal N ended it). A failing command does not end the script.
+# three decimals), $cpu_seconds (user and system CPU time, which other load
+# on the machine disturbs less), $peak_mb (peak resident memory) and $status
+# (exit status; 128 + N when signal N ended it). A failing command does not
+# end the script.
 measure() {
-  local report start end kilobytes signal
+  local report start end kilobytes signal user system
   report=$(mktemp "${scratch:-$data}/time.XXXXXX")
+  local timed=(/usr/bin/time -f '%M %x %U %S' -o "$report" "$@")
+  [ -z "$use_perf" ] || timed=(perf stat -x, -e task-clock -o "$report.cpu" "${timed[@]}")
   # time's own %e counts hundredths only; too coarse for short runs.
   start=$EPOCHREALTIME
-  /usr/bin/time -f '%M %x' -o "$report" "$@" >/dev/null 2>&1 || true
+  "${timed[@]}" >/dev/null 2>&1 || true
   end=$EPOCHREALTIME
   seconds=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }')
-  read -r kilobytes status < <(tail -n 1 "$report")
+  read -r kilobytes status user system < <(tail -n 1 "$report")
+  if [ -n "$use_perf" ]; then
+    cpu_seconds=$(awk -F, '$3 == "task-clock" { printf "%.3f", $1 / 1000 }' "$report.cpu")
+    rm -f "$report.cpu"
+  else
+    cpu_seconds=$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.3f", u + s }')
+  fi
   signal=$(sed -n 's/^Command terminated by signal \([0-9]*\).*/\1/p' "$report")
   [ -z "$signal" ] || status=$((128 + signal))
   peak_mb=$(awk -v k="$kilobytes" 'BEGIN { printf "%.1f", k / 1024 }')

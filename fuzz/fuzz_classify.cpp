@@ -217,13 +217,15 @@ void check_tidy_message(string_view text) {
 
 // Deciding a match and extracting its groups take different paths through
 // the engines (RE2's DFA, PCRE2's JIT for short lines, RE2's captures): they
-// must agree on every line, group for group.
+// must agree on every line, group for group. A line that matches holds one
+// of the pattern's needed texts, or the line reader would pass over it.
 void check_patterns(string_view line) {
   for (const qz::Pattern* pattern :
        {&qz::test_line_pattern(), &qz::gcov_line_pattern(), &qz::ctc_function_pattern(),
         &qz::ctc_module_pattern(), &qz::map_line_pattern(), &qz::keil_map_line_pattern(),
         &qz::warning_line_pattern(), &qz::keil_warning_line_pattern(), &qz::tricore_line_pattern(),
-        &qz::qac_line_pattern(), &qz::test::tidy_message_pattern(), &qz::test::tidy_start_pattern()}) {
+        &qz::qac_line_pattern(), &qz::test::tidy_message_pattern(),
+        &qz::test::tidy_start_pattern()}) {
     const auto count = static_cast<std::size_t>(pattern->group_count());
     std::vector<string_view> fast(count);
     std::vector<string_view> reference(count);
@@ -231,6 +233,11 @@ void check_patterns(string_view line) {
     require(pattern->matches(line) == matched, "pattern: match agrees");
     require(pattern->match_by_re2(line, reference) == matched, "pattern: engines agree");
     if (!matched) continue;
+    const auto needed = pattern->needed_texts();
+    require(needed.empty() ||
+                std::any_of(needed.begin(), needed.end(),
+                            [&](const std::string& text) { return contains(line, text); }),
+            "pattern: a needed text in every matching line");
     for (std::size_t i = 0; i < count; ++i) {
       require(fast[i].data() == reference[i].data() && fast[i].size() == reference[i].size(),
               "pattern: groups agree");

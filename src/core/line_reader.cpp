@@ -1,6 +1,7 @@
 #include "core/line_reader.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "core/text_search.h"
@@ -9,19 +10,32 @@ namespace qz {
 namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{1} << 18;
-// next_holding times its ways over this much input, and tries each again
-// once in so many windows.
+// next_holding counts the lines of its ways over this much input, and tries
+// each again once in so many windows.
 constexpr std::uint64_t kWindowSize = std::uint64_t{1} << 20;
 constexpr unsigned kWaysCycle = 16;
+// Passing over pays while fewer lines than this share hold a text: each line
+// it delivers costs a search restarted and the line's start looked up, which
+// cutting every line saves, while each line it passes over saves cutting the
+// line and the pattern's first test. A search for three or four texts at
+// once costs about twice that for one or two. (Measured with bench/run.sh.)
+double most_holding_for_passing_over(std::size_t texts) { return texts <= 2 ? 0.55 : 0.25; }
 
 }  // namespace
 
-LineReader::LineReader(File& input, std::size_t max_line)
+LineReader::Way LineReader::way_from_environment() {
+  const char* value = std::getenv("QZ_FAST_PATH");
+  const std::string_view way = value == nullptr ? "" : value;
+  return way == "pass-over" ? Way::kPassOver : way == "every-line" ? Way::kEveryLine : Way::kChosen;
+}
+
+LineReader::LineReader(File& input, std::size_t max_line, Way way)
     : input_(input),
       max_line_(max_line),
       // Left uninitialised: every byte is read before it is looked at.
       buffer_(new char[kBlockSize]),
-      capacity_(kBlockSize) {}
+      capacity_(kBlockSize),
+      way_(way) {}
 
 bool LineReader::next_after_reading(std::string_view& line) {
   for (;;) {
@@ -63,26 +77,26 @@ bool LineReader::unfinished_line_too_long(std::size_t unread) const {
   return content > max_line_ || unread - max_line_ > kBlockSize / 4;
 }
 
-void LineReader::choose_way() {
-  const auto now = std::chrono::steady_clock::now();
+void LineReader::choose_way(std::size_t texts) {
   const std::uint64_t done = consumed();
-  // The first window, which warms the caches up, is not timed.
-  if (window_ >= 2) {
-    const double rate = std::chrono::duration<double>(now - window_started_).count() /
-                        static_cast<double>(done - window_start_);
-    // A running mean, so that one window slowed by something else does
-    // not turn the choice.
-    double& mean = seconds_per_byte_[passing_over_];
-    mean = mean == 0 ? rate : (3 * mean + rate) / 4;
+  if (window_ > 0 && done > window_start_) {
+    const double per_byte =
+        static_cast<double>(window_lines_) / static_cast<double>(done - window_start_);
+    (passing_over_ ? holding_per_byte_ : lines_per_byte_) = per_byte;
   }
-  const unsigned place = window_ == 0 ? 0 : (window_ - 1) % kWaysCycle;
-  passing_over_ = place == 0   ? true
-                  : place == 1 ? false
-                               : seconds_per_byte_[1] <= seconds_per_byte_[0];
+  const unsigned place = window_ % kWaysCycle;
+  if (way_ != Way::kChosen) {
+    passing_over_ = way_ == Way::kPassOver;
+  } else {
+    passing_over_ =
+        place == 0   ? true
+        : place == 1 ? false
+                     : holding_per_byte_ < most_holding_for_passing_over(texts) * lines_per_byte_;
+  }
   ++window_;
   window_start_ = done;
   window_end_ = done + kWindowSize;
-  window_started_ = now;
+  window_lines_ = 0;
 }
 
 bool LineReader::next_passing_over(std::string_view& line, std::span<const std::string> texts) {

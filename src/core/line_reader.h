@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -23,7 +22,15 @@ class LineReader {
  public:
   static constexpr std::size_t kDefaultMaxLine = std::size_t{256} << 20;
 
-  explicit LineReader(File& input, std::size_t max_line = kDefaultMaxLine);
+  // How next_holding reads: the way the input calls for, or one way forced,
+  // so that tests and the benchmark can compare both.
+  enum class Way { kChosen, kPassOver, kEveryLine };
+  // The way the environment variable QZ_FAST_PATH forces ("pass-over" or
+  // "every-line"); kChosen when it is unset or names neither.
+  static Way way_from_environment();
+
+  explicit LineReader(File& input, std::size_t max_line = kDefaultMaxLine,
+                      Way way = way_from_environment());
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
@@ -52,11 +59,12 @@ class LineReader {
   // The next line that holds one of `texts` (at most four, none empty), or
   // with no texts the next line. Where few lines hold one, most of a log is
   // then only searched, not cut into lines; where most do, cutting every
-  // line is cheaper, and lines without one come too. Which is faster is
-  // measured on the input as it is read.
+  // line is cheaper, and lines without one come too. Which way is taken
+  // depends on the input alone: the same input is always read the same way.
   bool next_holding(std::string_view& line, std::span<const std::string> texts) {
     if (texts.empty()) return next(line);
-    if (consumed() >= window_end_) choose_way();
+    if (consumed() >= window_end_) choose_way(texts.size());
+    ++window_lines_;
     return passing_over_ ? next_passing_over(line, texts) : next(line);
   }
 
@@ -80,7 +88,7 @@ class LineReader {
   bool unfinished_line_too_long(std::size_t unread) const;
   bool next_passing_over(std::string_view& line, std::span<const std::string> texts);
   std::uint64_t consumed() const { return read_ + begin_ - end_; }
-  void choose_way();
+  void choose_way(std::size_t texts);
   bool fill();  // reads more bytes behind the unread ones; false at the end
   void skip_rest_of_line();
   std::size_t read_into(char* data, std::size_t size);
@@ -96,14 +104,18 @@ class LineReader {
   bool at_end_ = false;
   std::uint64_t read_ = 0;  // bytes read in all
 
-  // The ways of next_holding, timed over windows of the input: each is tried
-  // on one window in every kWaysCycle, the faster taken on the others.
+  // The ways of next_holding, over windows of the input: each is tried on
+  // one window in every cycle, and what they delivered there decides the
+  // others.
+  Way way_;
   bool passing_over_ = true;
   std::uint64_t window_end_ = 0;
   std::uint64_t window_start_ = 0;
-  std::chrono::steady_clock::time_point window_started_;
+  std::uint64_t window_lines_ = 0;
   unsigned window_ = 0;
-  double seconds_per_byte_[2] = {0, 0};  // cutting every line, passing over
+  // Lines per byte: those holding a text (passing over), all (every line).
+  double holding_per_byte_ = 0;
+  double lines_per_byte_ = 0;
 };
 
 // The line loop of the formats that read one line at a time: every line

@@ -4,39 +4,17 @@
 #include <re2/re2.h>
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
+#include <bitset>
 
-#include "core/char_class.h"
+#include "core/ecmascript.h"
 
 namespace qz {
 namespace {
-
-// The white-space bytes, each as a hexadecimal escape that both engines
-// read as that byte alone (in PCRE2, \v would match other vertical spaces).
-std::string space_escapes() {
-  std::string out;
-  for (const char c : kSpaceBytes) {
-    static constexpr std::string_view kHex = "0123456789abcdef";
-    out += "\\x";
-    out += kHex[static_cast<unsigned char>(c) >> 4];
-    out += kHex[static_cast<unsigned char>(c) & 15];
-  }
-  return out;
-}
 
 // PCRE2 takes the groups of lines up to this length; RE2 those of longer
 // ones, where a backtracking matcher could grow slow on a crafted line.
 constexpr std::size_t kLongestLineForPcre2 = 4096;
 constexpr std::uint32_t kPcre2MatchLimit = 10'000;
-
-[[noreturn]] void fail(std::string_view pattern, std::string_view reason) {
-  std::fprintf(stderr, "QZTestResult internal error: pattern %.*s: %.*s\n",
-               static_cast<int>(pattern.size()), pattern.data(), static_cast<int>(reason.size()),
-               reason.data());
-  std::abort();
-}
 
 re2::RE2::Options latin1_options() {
   re2::RE2::Options options;
@@ -46,59 +24,54 @@ re2::RE2::Options latin1_options() {
   return options;
 }
 
+// A byte as both engines read it: letters and digits as they are, any other
+// as a hexadecimal escape.
+void append_byte(std::string& out, std::size_t byte) {
+  static constexpr std::string_view kHex = "0123456789abcdef";
+  const char c = static_cast<char>(byte);
+  if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+    out += c;
+    return;
+  }
+  out += "\\x";
+  out += kHex[byte >> 4];
+  out += kHex[byte & 15];
+}
+
+// A set of bytes written out as ranges: what "." or [[:space:]] means is
+// decided once, by the ECMAScript reading, not by each engine. A set of most
+// bytes is written as the few it leaves out, as "." usually is, which
+// PCRE2's JIT matches faster.
+void append_bytes(std::string& out, std::string_view ecmascript, const std::bitset<256>& bytes) {
+  if (bytes.none()) fail_pattern(ecmascript, "a class that matches no byte");
+  const bool one = bytes.count() == 1;
+  const bool negated = bytes.count() > 128;
+  const std::bitset<256> written = negated ? ~bytes : bytes;
+  if (!one) out += negated ? "[^" : "[";
+  for (std::size_t low = 0; low < written.size(); ++low) {
+    if (!written[low]) continue;
+    std::size_t high = low;
+    while (high + 1 < written.size() && written[high + 1]) ++high;
+    append_byte(out, low);
+    if (high > low) {
+      out += '-';
+      append_byte(out, high);
+    }
+    low = high;
+  }
+  if (!one) out += ']';
+}
+
 }  // namespace
 
 std::string translate_ecmascript(std::string_view ecmascript) {
   std::string out;
-  bool in_class = false;
-  for (std::size_t i = 0; i < ecmascript.size(); ++i) {
-    const char c = ecmascript[i];
-    if (c == '\\' && i + 1 < ecmascript.size()) {
-      const char escaped = ecmascript[++i];
-      if (escaped == 's' && in_class) {
-        out.append(space_escapes());
-      } else if (escaped == 's' || escaped == 'S') {
-        if (in_class) fail(ecmascript, "\\S inside a bracket expression is not supported");
-        out.append(escaped == 's' ? "[" : "[^");
-        out.append(space_escapes());
-        out += ']';
-      } else {
-        out += c;
-        out += escaped;
-      }
-      continue;
+  for (const PatternPiece& piece : parse_ecmascript(ecmascript)) {
+    if (piece.kind == PatternPiece::Kind::kBytes) {
+      append_bytes(out, ecmascript, piece.bytes);
+    } else {
+      out += piece.text;
     }
-    if (in_class) {
-      if (c == '[' && i + 1 < ecmascript.size() && ecmascript[i + 1] == ':') {
-        const std::size_t close = ecmascript.find(":]", i + 2);
-        if (close == std::string_view::npos) fail(ecmascript, "unterminated class name");
-        out.append(ecmascript.substr(i, close + 2 - i));
-        i = close + 1;
-        continue;
-      }
-      if (c == ']') in_class = false;
-      out += c;
-      continue;
-    }
-    if (c == '[') {
-      in_class = true;
-      out += c;
-      if (i + 1 < ecmascript.size() && ecmascript[i + 1] == '^') out += ecmascript[++i];
-      if (i + 1 < ecmascript.size() && ecmascript[i + 1] == ']') {
-        fail(ecmascript, "empty bracket expressions are not supported");
-      }
-      continue;
-    }
-    if (c == '.') {
-      out += "[^\\n\\r]";
-      continue;
-    }
-    // ECMAScript rejects a brace that opens no repetition; RE2 would take it
-    // as a literal and change the meaning.
-    if (c == '{' && ecmascript.find('}', i) == std::string_view::npos) {
-      fail(ecmascript, "unterminated repetition");
-    }
-    out += c;
   }
   return out;
 }
@@ -125,14 +98,14 @@ pcre2_code* compile_for_jit(const std::string& translated) {
 Pattern::Pattern(std::string_view ecmascript) : literals_(ecmascript) {
   const std::string translated = translate_ecmascript(ecmascript);
   re_ = std::make_unique<re2::RE2>(translated, latin1_options());
-  if (!re_->ok()) fail(ecmascript, re_->error());
-  if (group_count() >= 16) fail(ecmascript, "more than 15 groups");
+  if (!re_->ok()) fail_pattern(ecmascript, re_->error());
+  if (group_count() >= 16) fail_pattern(ecmascript, "more than 15 groups");
   pcre2_ = compile_for_jit(translated);
   if (pcre2_ == nullptr) return;
   std::uint32_t pcre2_groups = 0;
   pcre2_pattern_info(pcre2_, PCRE2_INFO_CAPTURECOUNT, &pcre2_groups);
   if (static_cast<int>(pcre2_groups) != group_count()) {
-    fail(ecmascript, "engines count groups apart");
+    fail_pattern(ecmascript, "engines count groups apart");
   }
   match_data_ = pcre2_match_data_create_from_pattern(pcre2_, nullptr);
   match_context_ = pcre2_match_context_create(nullptr);

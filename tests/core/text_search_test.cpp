@@ -46,7 +46,7 @@ TEST(TextSearch, FindsNothingPastTheLineEnd) {
   using namespace std::literals;
   const std::vector<std::string> texts[] = {
       {"\0\0"s, "xx"}, {"a\0"s, "\0\0\0"s}, {"\0"s, "yz"}, {"\0\0"s, "q", "\0a"s, "r"}};
-  const std::string line = "a\0\xff\xff" "a"s;
+  const std::string line = "a\0\xff\xff\x61"s;
   for (const std::vector<std::string>& search : texts) {
     for (std::size_t from = 0; from <= line.size(); ++from) {
       std::size_t earliest = std::string::npos;

@@ -1,5 +1,7 @@
 // Runs the real program on every case directory below e2e/cases and compares
-// the whole output file, standard output and exit status.
+// the whole output file, standard output and exit status; three times, with
+// the line reader passing over lines, cutting every line (QZ_FAST_PATH), and
+// as the input calls for.
 //
 // A case directory holds:
 //   args             one argument per line (the program path is added); "{case}"
@@ -125,13 +127,9 @@ fs::path input_directory(const fs::path& case_dir, const TempDir& work) {
   return copy;
 }
 
-class EndToEnd : public testing::TestWithParam<std::string> {};
-
-TEST_P(EndToEnd, MatchesExpectedFiles) {
-  const fs::path case_dir = fs::path(QZ_E2E_CASES) / GetParam();
-  if (fs::exists(case_dir / "windows_only") && !windows_mode()) {
-    GTEST_SKIP() << "runs against the Windows build only";
-  }
+// Runs one case with the line reader's way forced by QZ_FAST_PATH (an
+// internal setting; empty: the way the input calls for).
+void run_case(const fs::path& case_dir, std::string_view way) {
   TempDir work;
   const std::string output_path = work.file("output");
   const std::string stdout_path = work.file("stdout");
@@ -140,7 +138,8 @@ TEST_P(EndToEnd, MatchesExpectedFiles) {
   }
   const fs::path input_dir = input_directory(case_dir, work);
 
-  std::string command = env_or("QZ_E2E_LAUNCHER", "");
+  std::string command = way.empty() ? "" : "QZ_FAST_PATH=" + std::string(way) + " ";
+  command += env_or("QZ_E2E_LAUNCHER", "");
   command += " " + shell_quote(env_or("QZ_E2E_PROGRAM", QZ_PROGRAM));
   for (std::string arg : split_lines(read_file(case_dir / "args"))) {
     arg = replace_all(arg, "{case}", as_windows_path(input_dir.string()));
@@ -180,6 +179,20 @@ TEST_P(EndToEnd, MatchesExpectedFiles) {
       rows += row + "\n";
     }
     EXPECT_EQ(rows, read_file(case_dir / "sqlite_rows"));
+  }
+}
+
+class EndToEnd : public testing::TestWithParam<std::string> {};
+
+// Every way of reading must give the expected files.
+TEST_P(EndToEnd, MatchesExpectedFiles) {
+  const fs::path case_dir = fs::path(QZ_E2E_CASES) / GetParam();
+  if (fs::exists(case_dir / "windows_only") && !windows_mode()) {
+    GTEST_SKIP() << "runs against the Windows build only";
+  }
+  for (const std::string_view way : {"", "pass-over", "every-line"}) {
+    SCOPED_TRACE(way);
+    run_case(case_dir, way);
   }
 }
 

@@ -45,7 +45,8 @@ const Texts kSeeds = {
 };
 
 TEST(TidyPatterns, StartPatternAgreesWithEcmascript) {
-  test::expect_same_as_ecmascript(test::tidy_start_pattern(), test::kTidyStartText, test::with_mutations(kSeeds));
+  test::expect_same_as_ecmascript(test::tidy_start_pattern(), test::kTidyStartText,
+                                  test::with_mutations(kSeeds));
 }
 
 TEST(TidyPatterns, MessagePatternAgreesWithEcmascript) {

@@ -9,11 +9,19 @@
 
 namespace qz::test {
 
-// Expects `pattern` to give, on every line, what ECMAScript std::regex_match
-// gives for `ecmascript`: the same whole-line match result and, on a match,
-// the same text and participation for every capture group.
+// Expects `pattern` to give, on every line and on random edits of those that
+// match, what ECMAScript std::regex_match gives for `ecmascript`: the same
+// whole-line match result and, on a match, the same text and participation
+// for every capture group; and every matching line to hold one of the
+// pattern's needed texts.
 void expect_same_as_ecmascript(const Pattern& pattern, std::string_view ecmascript,
                                const std::vector<std::string>& lines);
+
+// Lines made from each seed by one to three random edits (a byte of
+// `alphabet` inserted or put in place of one, or one deleted), `per_seed` of
+// each; the same every run.
+std::vector<std::string> with_random_edits(const std::vector<std::string>& seeds,
+                                           std::string_view alphabet, int per_seed);
 
 // The seed lines plus deterministic variations of each: carriage returns,
 // tabs, vertical tabs, bytes above 127, deleted, doubled and swapped

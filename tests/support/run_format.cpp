@@ -21,10 +21,10 @@ RunSettings sample_settings() {
   return settings;
 }
 
-FormatOutcome run_format(RunSettings settings, std::string_view input, std::size_t max_line) {
-  const Format* format = find_format(settings.parser_type);
-  EXPECT_NE(format, nullptr) << settings.parser_type;
-  if (format == nullptr) return {};
+namespace {
+
+FormatOutcome run_format_way(const Format& format, RunSettings settings, std::string_view input,
+                             std::size_t max_line, LineReader::Way way) {
   TempDir dir;
   settings.input = dir.write("input.txt", input);
   settings.output = dir.file("output.txt");
@@ -32,12 +32,12 @@ FormatOutcome run_format(RunSettings settings, std::string_view input, std::size
   {
     File input_file = File::open_input(settings.input);
     File output_file = File::open_output(settings.output);
-    LineReader reader(input_file, max_line);
-    Output output(output_file, format->output == OutputKind::kPage ? Output::Echo::kNone
-                                                                   : Output::Echo::kAfterFile);
+    LineReader reader(input_file, max_line, way);
+    Output output(output_file, format.output == OutputKind::kPage ? Output::Echo::kNone
+                                                                  : Output::Echo::kAfterFile);
     testing::internal::CaptureStdout();
     try {
-      format->import(Run{settings, reader, output});
+      format.import(Run{settings, reader, output});
       output.finish();
       outcome.ok = true;
     } catch (const RunError&) {
@@ -47,6 +47,25 @@ FormatOutcome run_format(RunSettings settings, std::string_view input, std::size
     outcome.skipped_lines = reader.skipped_lines();
   }
   outcome.output = read_file(settings.output);
+  return outcome;
+}
+
+}  // namespace
+
+FormatOutcome run_format(RunSettings settings, std::string_view input, std::size_t max_line) {
+  const Format* format = find_format(settings.parser_type);
+  EXPECT_NE(format, nullptr) << settings.parser_type;
+  if (format == nullptr) return {};
+  // Both ways of reading, and the one the input calls for, give the same.
+  const FormatOutcome outcome =
+      run_format_way(*format, settings, input, max_line, LineReader::Way::kPassOver);
+  for (const auto way : {LineReader::Way::kEveryLine, LineReader::Way::kChosen}) {
+    const FormatOutcome other = run_format_way(*format, settings, input, max_line, way);
+    EXPECT_EQ(other.ok, outcome.ok) << settings.parser_type;
+    EXPECT_EQ(other.output, outcome.output) << settings.parser_type << " way " << int(way);
+    EXPECT_EQ(other.stdout_text, outcome.stdout_text) << settings.parser_type;
+    EXPECT_EQ(other.skipped_lines, outcome.skipped_lines) << settings.parser_type;
+  }
   return outcome;
 }
 

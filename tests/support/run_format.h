@@ -23,7 +23,9 @@ RunSettings sample_settings();
 // Writes `input` to a temporary file and runs the format of
 // settings.parser_type on it as the program does (input and output paths
 // replaced), with lines up to `max_line` bytes; collects the output file and
-// the console.
+// the console. It runs once for each way of the line reader (passing over
+// lines, cutting every line, and the way the input calls for), which must
+// all give the same.
 FormatOutcome run_format(RunSettings settings, std::string_view input,
                          std::size_t max_line = LineReader::kDefaultMaxLine);
 
