@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/json.h"
 #include "core/text_encoding.h"
 #include "report/summary.h"
 #include "report/text.h"
@@ -27,7 +28,7 @@ class Json {
   }
   Json& key(std::string_view name) {
     separate();
-    quoted(name);
+    append_json_string(out_, name);
     out_ += ':';
     after_key_ = true;
     return *this;
@@ -44,7 +45,7 @@ class Json {
   }
   void text(std::string_view value) {
     separate();
-    quoted(utf8_from_utf8_or_windows1252(value));
+    append_json_string(out_, utf8_from_utf8_or_windows1252(value));
   }
   void null() {
     separate();
@@ -61,24 +62,6 @@ class Json {
     if (!first_.back()) out_ += ',';
     first_.back() = false;
   }
-  void quoted(std::string_view text) {
-    out_ += '"';
-    for (const char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (c == '"' || c == '\\') {
-        out_ += '\\';
-        out_ += c;
-      } else if (byte < 0x20 || byte == 0x7F) {
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-        out_ += escape;
-      } else {
-        out_ += c;
-      }
-    }
-    out_ += '"';
-  }
-
   std::string& out_;
   std::vector<bool> first_;
   bool after_key_ = false;
