@@ -1,5 +1,7 @@
 #include "driver/report_mode.h"
 
+#include <algorithm>
+
 #include "core/console.h"
 #include "core/database_reader.h"
 #include "core/database_target.h"
@@ -92,6 +94,15 @@ int write_report(const ReportSettings& settings, std::optional<File> console_pag
     }
   }
   print_results(history, failures);
+  // A CI job that judges its own build must not pass its gates because the
+  // build never reached the database.
+  if (!settings.gates.empty() && settings.request.githash &&
+      std::none_of(history.sections.begin(), history.sections.end(),
+                   [](const report::Section& section) { return section.judged() != nullptr; })) {
+    print_line("QZTestResult gate: no build: the database holds no rows of build " +
+               *settings.request.githash);
+    failed = true;
+  }
   return failed ? kStatusGateFailed : kStatusOk;
 }
 

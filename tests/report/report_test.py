@@ -102,6 +102,9 @@ def check_runs(program, database, work):
         (hmt4 + [f"--hash_value={FIRST}", "--fail-on=new-warnings,new-findings"], 0, FIRST),
         (hmt4 + [f"--hash_value={FIRST}", "--fail-on=failed-tests"], 1, "1 failed test"),
         (hmt4 + [f"--hash_value={SECOND}"], 0, f"Hmt4 {SECOND}: tests 11 passed, 1 failed (+0)"),
+        # A build that never reached the database fails the gates it was judged by.
+        (hmt4 + ["--hash_value=feedbeef", "--fail-on=failed-tests"], 1,
+         "QZTestResult gate: no build: the database holds no rows of build feedbeef"),
         (["--project_name=Nothing"], 0, "no rows for what was asked"),
         (["--fail-on=failed-tests,fewer-tests"], 255,
          'Unknown --fail-on condition "fewer-tests"; the conditions are failed-tests, '
