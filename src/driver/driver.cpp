@@ -13,8 +13,8 @@
 #include "core/line_reader.h"
 #include "core/output.h"
 #include "core/sarif.h"
-#include "driver/version.h"
 #include "driver/report_mode.h"
+#include "driver/version.h"
 #include "formats/formats.h"
 
 namespace qz {
