@@ -96,10 +96,4 @@ void Output::finish() {
   if (failed_) throw RunError(failure_, "the file could not be written");
 }
 
-void Output::discard() {
-  block_.clear();
-  echo_copy_.clear();
-  file_.truncate_to_empty();
-}
-
 }  // namespace qz

@@ -37,10 +37,6 @@ class Output {
   // shown first. Later calls do nothing.
   void finish();
 
-  // After a failed run: leaves a regular file empty rather than half
-  // written, also after finish().
-  void discard();
-
  private:
   void write_block();
   void echo_file();

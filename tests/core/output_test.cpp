@@ -70,15 +70,5 @@ TEST(Output, ADeviceThatCannotBeWrittenFailsButIsStillEchoed) {
 }
 #endif
 
-TEST(Output, DiscardLeavesARegularFileEmpty) {
-  test::TempDir dir;
-  const std::string path = dir.file("out.sql");
-  File file = File::open_output(path);
-  Output output(file, Output::Echo::kAfterFile);
-  for (int i = 0; i < 100'000; ++i) output.line("a line that fills more than one block");
-  output.discard();
-  EXPECT_EQ(test::read_file(path), "");
-}
-
 }  // namespace
 }  // namespace qz

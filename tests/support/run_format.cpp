@@ -41,7 +41,7 @@ FormatOutcome run_format_way(const Format& format, RunSettings settings, std::st
       output.finish();
       outcome.ok = true;
     } catch (const RunError&) {
-      output.discard();
+      output_file.truncate_to_empty();
     }
     outcome.stdout_text = testing::internal::GetCapturedStdout();
     outcome.skipped_lines = reader.skipped_lines();
