@@ -8,8 +8,13 @@
 namespace qz {
 namespace {
 
+#ifdef _WIN32
+// 3000-12-31 23:59:59 UTC: the C runtime's calendar functions end there.
+constexpr long long kLatestEpochSeconds = 32'535'215'999;
+#else
 // 9999-12-31 23:59:59 UTC: four-digit years only.
 constexpr long long kLatestEpochSeconds = 253'402'300'799;
+#endif
 
 std::tm to_local_time(std::time_t seconds) {
   std::tm local{};
@@ -56,7 +61,7 @@ std::string_view source_date_epoch_text() {
 RunTimestamp read_run_timestamp() {
   const std::string_view fixed = source_date_epoch_text();
   const std::optional<long long> seconds = parse_epoch_seconds(fixed);
-  if (!fixed.empty() && seconds) return format_utc_timestamp(*seconds);
+  if (seconds) return format_utc_timestamp(*seconds);
   return format_local_timestamp(seconds_now());
 }
 

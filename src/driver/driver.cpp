@@ -18,13 +18,13 @@
 #include "formats/formats.h"
 
 namespace qz {
-namespace {
 
-// Prints the driver's message for a run that ends early and returns its status.
 int fail(std::string_view message, int status) {
   print_line(message);
   return status;
 }
+
+namespace {
 
 int database_failure(std::string_view reason) {
   return fail("QZTestResult error: Could not write database: " + std::string(reason),
@@ -100,16 +100,18 @@ int convert(const Format& format, const RunSettings& settings, File& input, File
     }
     return static_cast<int>(kStatusOk);
   });
-  if (status != kStatusOk && status != kStatusNoDatabase && sarif_file != nullptr) {
-    sarif_file->truncate_to_empty();
+  const auto keeps_files = [&] { return status == kStatusOk || status == kStatusNoDatabase; };
+  if (!keeps_files()) {
+    if (sarif_file != nullptr) sarif_file->truncate_to_empty();
+    output_file.truncate_to_empty();
   }
   // The SARIF file first, so that a failure to close it still empties the
   // output, which is open.
-  if (sarif_file != nullptr && !sarif_file->close() && status == kStatusOk) {
+  if (sarif_file != nullptr && !sarif_file->close() && keeps_files()) {
     status = fail("QZTestResult error: Could not write SARIF file", kStatusNoOutput);
+    output_file.truncate_to_empty();
   }
-  if (status != kStatusOk && status != kStatusNoDatabase) output_file.truncate_to_empty();
-  if (!output_file.close() && status == kStatusOk) {
+  if (!output_file.close() && keeps_files()) {
     status = fail("QZTestResult error: Could not write output file", kStatusNoOutput);
   }
   return status;
@@ -169,7 +171,7 @@ std::string sarif_refusal(const RunSettings& settings) {
 
 // The run after the banner: checks, then the conversion.
 int run_checked(const std::vector<std::string>& command_line, const RunSettings& settings,
-                std::optional<File> console_output) {
+                std::optional<File> console_output, std::optional<File> console_sarif) {
   if (!has_enough_arguments(command_line.size())) {
     print_usage();
     return kStatusUsage;
@@ -202,7 +204,8 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
       return database_failure(refusal);
     }
   }
-  Output::Echo echo = console_output ? Output::Echo::kNone : Output::Echo::kAfterFile;
+  // Standard output carries a file of the run: the echo is left out.
+  const bool console_holds_a_file = console_output || console_sarif;
   File output = console_output ? std::move(*console_output) : File::open_output(settings.output);
   if (!output.is_open())
     return fail("QZTestResult error: Could not open output file", kStatusNoOutput);
@@ -215,23 +218,32 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
     return fail("QZTestResult error: Unknown parser type", kStatusUnknownParser);
   std::optional<File> sarif;
   if (settings.sarif) {
-    sarif = File::open_output(*settings.sarif);
+    sarif = console_sarif ? std::move(*console_sarif) : File::open_output(*settings.sarif);
     if (!sarif->is_open() || !sarif->truncate_to_empty()) {
       return fail("QZTestResult error: Could not open SARIF file", kStatusNoOutput);
     }
   }
-  if (format->output == OutputKind::kPage) echo = Output::Echo::kNone;
+  const Output::Echo echo = console_holds_a_file || format->output == OutputKind::kPage
+                                ? Output::Echo::kNone
+                                : Output::Echo::kAfterFile;
   return convert(*format, settings, input, output, sarif ? &*sarif : nullptr, echo);
 }
 
 }  // namespace
 
-std::optional<File> take_console_output(const std::string& path) {
+std::vector<std::optional<File>> take_console_files(
+    std::initializer_list<const std::string*> paths) {
+  std::vector<std::optional<File>> files;
   const auto console = standard_output_identity();
-  if (!console.has_value() || console != identity_of(path)) return std::nullopt;
-  std::optional<File> output = File::open_output(path);
-  move_messages_off(*console);
-  return output;
+  bool any = false;
+  for (const std::string* path : paths) {
+    files.emplace_back();
+    if (!console || path == nullptr || console != identity_of(*path)) continue;
+    files.back() = File::open_output(*path);
+    any = true;
+  }
+  if (any) move_messages_off(*console);
+  return files;
 }
 
 void print_program_banner(const std::vector<std::string>& command_line) {
@@ -253,10 +265,11 @@ int run_program(const std::vector<std::string>& command_line) {
   if (is_report_command(command_line)) return guarded([&] { return run_report(command_line); });
   return guarded([&] {
     const RunSettings settings = parse_run_settings(command_line);
-    // An output that is standard output gets the script alone.
-    std::optional<File> console_output = take_console_output(settings.output);
+    // An output or SARIF file that is standard output gets its content alone.
+    auto console =
+        take_console_files({&settings.output, settings.sarif ? &*settings.sarif : nullptr});
     print_program_banner(command_line);
-    return run_checked(command_line, settings, std::move(console_output));
+    return run_checked(command_line, settings, std::move(console[0]), std::move(console[1]));
   });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,10 +38,15 @@ int guarded(const std::function<int()>& step);
 // "sub/../x").
 bool same_path(const std::string& a, const std::string& b);
 
-// When `path` names standard output, opens it (created, not yet truncated)
-// before the messages move off it to standard error: afterwards
-// "/dev/stdout" would name their new place. Nothing otherwise.
-std::optional<File> take_console_output(const std::string& path);
+// Opens each of `paths` (null: none) that names standard output, created
+// but not yet truncated, and nothing for the others; then, if any did, moves
+// the messages off standard output to standard error. The files are opened
+// first: afterwards "/dev/stdout" would name the messages' new place.
+std::vector<std::optional<File>> take_console_files(
+    std::initializer_list<const std::string*> paths);
+
+// Prints `message` as a line and returns `status`: a run that ends early.
+int fail(std::string_view message, int status);
 
 // The version banner of the program that `command_line` started.
 void print_program_banner(const std::vector<std::string>& command_line);

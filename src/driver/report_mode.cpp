@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/console.h"
 #include "core/database_reader.h"
 #include "core/database_target.h"
 #include "core/file.h"
@@ -15,11 +14,6 @@
 
 namespace qz {
 namespace {
-
-int fail(std::string_view message, int status) {
-  print_line(message);
-  return status;
-}
 
 // Why the outputs cannot be written where they are asked for, or empty.
 std::string output_refusal(const ReportSettings& settings) {
@@ -110,18 +104,15 @@ int write_report(const ReportSettings& settings, std::optional<File> console_pag
 
 int run_report(const std::vector<std::string>& command_line) {
   const ParsedReport parsed = parse_report_settings(command_line);
-  // An output that is standard output gets the page or JSON alone. Both
-  // are opened before the messages move off standard output: afterwards
-  // "/dev/stdout" would name their new place.
+  // An output that is standard output gets the page or JSON alone.
   std::optional<File> console_page;
   std::optional<File> console_json;
-  if (const auto console = standard_output_identity(); console && parsed.settings) {
-    auto open_if_console = [&](const std::string& path) {
-      return console == identity_of(path) ? std::optional(File::open_output(path)) : std::nullopt;
-    };
-    console_page = open_if_console(parsed.settings->output);
-    if (parsed.settings->json) console_json = open_if_console(*parsed.settings->json);
-    if (console_page || console_json) move_messages_off(*console);
+  if (parsed.settings) {
+    const ReportSettings& settings = *parsed.settings;
+    auto console =
+        take_console_files({&settings.output, settings.json ? &*settings.json : nullptr});
+    console_page = std::move(console[0]);
+    console_json = std::move(console[1]);
   }
   print_program_banner(command_line);
   if (!parsed.settings) {

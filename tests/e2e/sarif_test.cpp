@@ -141,6 +141,27 @@ TEST(Sarif, IsRefusedBeforeAnyFileIsCreated) {
   }
 }
 
+// Standard output as the log: it gets the log alone, as it would the
+// script; the banner goes to standard error and the echo is left out.
+TEST(Sarif, ALogThatIsStandardOutputGetsTheLogAlone) {
+  TempDir work;
+  std::string lines;
+  for (int i = 0; i < 20'000; ++i) lines += "src/a" + std::to_string(i) + ".c:1:1: warning: w\n";
+  const std::string input = work.write("in.log", lines);
+  const auto arguments = [&](const std::string& sarif) {
+    return with_sarif(run_arguments(input, work.file("out.sql"), "Warning_KEIL"), sarif);
+  };
+  const std::string expected = work.file("expected.sarif");
+  ASSERT_EQ(run_program(QZ_PROGRAM, arguments(expected)).status, 0);
+  const std::string got = work.file("got.sarif");
+  const std::string errors = work.file("errors.txt");
+  const ProgramResult result = run_program(QZ_PROGRAM, arguments("/dev/stdout"), "",
+                                           "> " + shell_quote(got) + " 2> " + shell_quote(errors));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_TRUE(masked_log(got) == masked_log(expected));
+  EXPECT_TRUE(read_file(errors).starts_with("QZTestResult"));
+}
+
 TEST(Sarif, AFailedWriteOfEitherFileEmptiesTheOther) {
   TempDir work;
   const std::string input = work.write("in.log", "a.c:1:1: warning: w\n");
