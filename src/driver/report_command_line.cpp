@@ -46,7 +46,8 @@ std::vector<report::Gate> gates_of(std::string_view list, std::optional<std::str
     const std::size_t comma = std::min(list.find(',', start), list.size());
     const std::string_view name = list.substr(start, comma - start);
     if (const auto gate = report::find_gate(name)) {
-      gates.push_back(*gate);
+      // A condition named twice is still one gate, reported once.
+      if (std::find(gates.begin(), gates.end(), *gate) == gates.end()) gates.push_back(*gate);
     } else if (!unknown) {
       unknown = std::string(name);
     }
@@ -132,7 +133,7 @@ ParsedReport parse_report_settings(const std::vector<std::string>& command_line)
 }
 
 void print_report_usage() {
-  static constexpr std::array<std::string_view, 9> kLines{
+  const std::string lines[] = {
       "Usage: QZTestResult.exe report",
       " --database=DB (the SQLite file or postgresql:// URI the rows were imported into)",
       " --output=PAGE.html",
@@ -140,11 +141,13 @@ void print_report_usage() {
       " --project_name=NAME (optional: this project only)",
       " --platform=NAME (optional: this platform only)",
       " --hash_value=HASH (optional: judge this build, not the latest)",
-      " --builds=N (optional: how many builds the trends show, 1 to 100, default 30)",
-      " --fail-on=LIST (optional: end with status 1 when one of failed-tests, new-failures, "
-      "new-warnings, coverage-drop, new-findings holds)",
+      " --builds=N (optional: how many builds the trends show, 1 to " +
+          std::to_string(kMostBuilds) + ", default " +
+          std::to_string(report::ReportRequest{}.builds) + ")",
+      " --fail-on=LIST (optional: end with status 1 when one of " + report::known_gates() +
+          " holds)",
   };
-  for (std::string_view line : kLines) print_line(line);
+  for (const std::string& line : lines) print_line(line);
 }
 
 }  // namespace qz

@@ -11,6 +11,7 @@
 #include "report/json.h"
 #include "report/page.h"
 #include "report/summary.h"
+#include "report/text.h"
 
 namespace qz {
 namespace {
@@ -94,7 +95,7 @@ int write_report(const ReportSettings& settings, std::optional<File> console_pag
       std::none_of(history.sections.begin(), history.sections.end(),
                    [](const report::Section& section) { return section.judged() != nullptr; })) {
     print_line("QZTestResult gate: no build: the database holds no rows of build " +
-               *settings.request.githash);
+               report::shown_name(*settings.request.githash));
     failed = true;
   }
   return failed ? kStatusGateFailed : kStatusOk;

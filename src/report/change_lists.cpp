@@ -1,5 +1,7 @@
 // The change lists of a section: what differs between the previous and the
 // judged build, each list cut to its first entries.
+#include <initializer_list>
+
 #include "report/html.h"
 #include "report/page.h"
 #include "report/text.h"
@@ -30,6 +32,23 @@ void append_more(std::string& html, const ChangeList<Entry>& list) {
           " more</p>";
 }
 
+// The entries of a list as a table, a row each under `headers`, and how
+// many more there are.
+template <typename Entry, typename AppendCells>
+void append_table(std::string& html, const ChangeList<Entry>& list,
+                  std::initializer_list<std::string_view> headers, AppendCells append_cells) {
+  html += std::string(kTableStart) + "<tr>";
+  for (std::string_view header : headers) append_element(html, "th", header);
+  html += "</tr>";
+  for (const Entry& entry : list.entries) {
+    html += "<tr>";
+    append_cells(entry);
+    html += "</tr>";
+  }
+  html += "</table>";
+  append_more(html, list);
+}
+
 void append_tests(std::string& html, std::string_view title,
                   const std::optional<ChangeList<TestChange>>& list) {
   if (!append_heading(html, title, list)) return;
@@ -49,50 +68,38 @@ void append_count_cell(std::string& html, long long count) {
   html += "<td class=\"n\">" + grouped(count) + "</td>";
 }
 
-// A rise in `more_is_worse` lists is shown as worse.
-void append_change_cell(std::string& html, long long change, bool more_is_worse) {
+// A rise is shown as worse.
+void append_change_cell(std::string& html, long long change) {
   html += "<td class=\"n\">";
-  append_change(html, signed_count(change),
-                (change > 0) == more_is_worse ? Judgement::kWorse : Judgement::kBetter);
+  append_change(html, signed_count(change), change > 0 ? Judgement::kWorse : Judgement::kBetter);
   html += "</td>";
 }
 
 void append_warnings(std::string& html, std::string_view title, long long places,
                      const std::optional<ChangeList<WarningChange>>& list) {
   if (!append_heading(html, title, list)) return;
-  html += "<p>" + counted(places, "place", "places") + " in all.</p>" + std::string(kTableStart) +
-          "<tr><th>File</th><th>Type</th><th>Message</th><th>Number</th>"
-          "<th>Places before</th><th>Places now</th></tr>";
-  for (const WarningChange& warning : list->entries) {
-    html += "<tr>";
-    append_element(html, "td", warning.filename);
-    append_element(html, "td", warning.type);
-    append_element(html, "td", warning.error_id);
-    append_element(html, "td", warning.error_num);
-    append_count_cell(html, warning.places_before);
-    append_count_cell(html, warning.places_now);
-    html += "</tr>";
-  }
-  html += "</table>";
-  append_more(html, *list);
+  html += "<p>" + counted(places, "place", "places") + " in all.</p>";
+  append_table(html, *list, {"File", "Type", "Message", "Number", "Places before", "Places now"},
+               [&](const WarningChange& warning) {
+                 append_element(html, "td", warning.filename);
+                 append_element(html, "td", warning.type);
+                 append_element(html, "td", warning.error_id);
+                 append_element(html, "td", warning.error_num);
+                 append_count_cell(html, warning.places_before);
+                 append_count_cell(html, warning.places_now);
+               });
 }
 
 void append_counts(std::string& html, std::string_view title, std::string_view name_header,
                    const std::optional<ChangeList<CountChange>>& list) {
   if (!append_heading(html, title, list)) return;
-  html += std::string(kTableStart) + "<tr><th>";
-  append_text(html, name_header);
-  html += "</th><th>Before</th><th>Now</th><th>Change</th></tr>";
-  for (const CountChange& change : list->entries) {
-    html += "<tr>";
-    append_element(html, "td", change.name);
-    append_count_cell(html, change.before);
-    append_count_cell(html, change.now);
-    append_change_cell(html, change.now - change.before, true);
-    html += "</tr>";
-  }
-  html += "</table>";
-  append_more(html, *list);
+  append_table(html, *list, {name_header, "Before", "Now", "Change"},
+               [&](const CountChange& change) {
+                 append_element(html, "td", change.name);
+                 append_count_cell(html, change.before);
+                 append_count_cell(html, change.now);
+                 append_change_cell(html, change.now - change.before);
+               });
 }
 
 std::string ratio_text(const std::optional<Ratio>& ratio) {
@@ -102,20 +109,15 @@ std::string ratio_text(const std::optional<Ratio>& ratio) {
 
 void append_coverage_falls(std::string& html, const std::optional<ChangeList<CoverageFall>>& list) {
   if (!append_heading(html, "Functions whose coverage fell", list)) return;
-  html += std::string(kTableStart) +
-          "<tr><th>Tool</th><th>Function</th><th>C0 before</th><th>C0 now</th>"
-          "<th>C1 before</th><th>C1 now</th></tr>";
-  for (const CoverageFall& fall : list->entries) {
-    html += "<tr>";
-    append_element(html, "td", fall.tool);
-    append_element(html, "td", fall.function);
-    for (const auto* ratio : {&fall.before.c0, &fall.now.c0, &fall.before.c1, &fall.now.c1}) {
-      html += "<td class=\"n\">" + ratio_text(*ratio) + "</td>";
-    }
-    html += "</tr>";
-  }
-  html += "</table>";
-  append_more(html, *list);
+  append_table(html, *list, {"Tool", "Function", "C0 before", "C0 now", "C1 before", "C1 now"},
+               [&](const CoverageFall& fall) {
+                 append_element(html, "td", fall.tool);
+                 append_element(html, "td", fall.function);
+                 for (const auto* ratio :
+                      {&fall.before.c0, &fall.now.c0, &fall.before.c1, &fall.now.c1}) {
+                   html += "<td class=\"n\">" + ratio_text(*ratio) + "</td>";
+                 }
+               });
 }
 
 }  // namespace

@@ -49,13 +49,13 @@ std::optional<std::pair<Rows, Rows>> read_both(DatabaseReader& database, const s
 }
 
 void take_test(TestResults& tests, Row row) {
-  const std::string result = text_of(row[2]);
   bool& failed = tests[{text_of(row[0]), text_of(row[1])}];
-  failed = failed || result == "failed" || result == "FAILED";
+  failed = failed || is_failed(text_of(row[2]));
 }
 
 void take_warning(WarningPlaces& places, Row row) {
-  places[{text_of(row[0]), text_of(row[1]), text_of(row[2]), text_of(row[3])}] += count_in(row, 4);
+  add_to(places[{text_of(row[0]), text_of(row[1]), text_of(row[2]), text_of(row[3])}],
+         count_in(row, 4));
 }
 
 void take_function(FunctionCoverage& functions, Row row) {
@@ -88,8 +88,8 @@ void read_table_changes(DatabaseReader& database, Table table, const Section& se
               read_both<std::pair<Counts, Counts>>(database, module_sizes_sql(), section,
                                                    [](std::pair<Counts, Counts>& sizes, Row row) {
                                                      const long long bytes = count_in(row, 2);
-                                                     sizes.first[text_of(row[0])] += bytes;
-                                                     sizes.second[text_of(row[1])] += bytes;
+                                                     add_to(sizes.first[text_of(row[0])], bytes);
+                                                     add_to(sizes.second[text_of(row[1])], bytes);
                                                    })) {
         changes.sections = compare_counts(modules->first.first, modules->second.first);
         changes.modules = compare_counts(modules->first.second, modules->second.second);
@@ -98,7 +98,7 @@ void read_table_changes(DatabaseReader& database, Table table, const Section& se
     case Table::kQac:
       if (const auto files = read_both<Counts>(database, qac_files_of_build_sql(), section,
                                                [](Counts& findings, Row row) {
-                                                 findings[text_of(row[0])] += count_in(row, 1);
+                                                 add_to(findings[text_of(row[0])], count_in(row, 1));
                                                })) {
         changes.qac_files = compare_counts(files->first, files->second);
       }
@@ -147,10 +147,10 @@ void compare_warnings(const WarningPlaces& before, const WarningPlaces& now, Cha
     const auto& [filename, type, error_id, error_num] = key;
     WarningChange change{filename, type, error_id, error_num, places_before, places_now};
     if (places_now > places_before) {
-      changes.new_places += places_now - places_before;
+      add_to(changes.new_places, places_now - places_before);
       added.push_back(std::move(change));
     } else if (places_now < places_before) {
-      changes.fixed_places += places_before - places_now;
+      add_to(changes.fixed_places, places_before - places_now);
       fixed.push_back(std::move(change));
     }
   };

@@ -58,8 +58,11 @@ Scale scale_of(const Chart& chart) {
     }
   }
   if (low > high) return {};
-  // A flat line sits in the middle of a small span, never below zero.
-  const double minimum_span = chart.percent ? 1.0 : 4.0;
+  // A flat line sits in the middle of a small span, never below zero; the
+  // span grows with the values, so that it stays wider than a double's
+  // precision there.
+  const double minimum_span =
+      std::max(chart.percent ? 1.0 : 4.0, std::max(std::abs(low), std::abs(high)) * 1e-9);
   if (high - low < minimum_span) {
     const double below_zero = (low + high - minimum_span) / 2;
     low = low >= 0 ? std::max(below_zero, 0.0) : below_zero;
@@ -72,6 +75,7 @@ Scale scale_of(const Chart& chart) {
   scale.low = std::floor(low / scale.step) * scale.step;
   scale.high = std::ceil(high / scale.step) * scale.step;
   if (scale.high <= scale.low) scale.high = scale.low + scale.step;
+  if (!(scale.high > scale.low) || !std::isfinite(scale.high - scale.low)) return {};
   return scale;
 }
 
@@ -91,7 +95,9 @@ void text_element(std::string& svg, double x, double y, std::string_view anchor,
 
 void value_axis(std::string& svg, const Chart& chart, const Scale& scale) {
   svg += "<g font-size=\"11\" fill=\"#57606a\" stroke=\"none\">";
-  for (double tick = scale.low; tick <= scale.high + scale.step / 2; tick += scale.step) {
+  const auto steps = std::lround((scale.high - scale.low) / scale.step);
+  for (long step = 0; step <= std::min(steps, 2L * kValueTicks); ++step) {
+    const double tick = scale.low + static_cast<double>(step) * scale.step;
     const double y = scale.y(tick);
     svg += "<line x1=\"" + number(kLeft) + "\" x2=\"" + number(kWidth - kRight) + "\" y1=\"" +
            number(y) + "\" y2=\"" + number(y) + "\" stroke=\"#d0d7de\"/>";
@@ -112,7 +118,7 @@ void build_axis(std::string& svg, const std::vector<Build>& builds) {
                                     : label == labels - 1 ? "end"
                                                           : "middle";
     text_element(svg, x_of(index, count), kTop + kPlotHeight + 16, anchor,
-                 short_hash(builds[index].githash).substr(0, 8));
+                 short_hash(builds[index].githash, 8));
   }
   svg += "</g>";
 }

@@ -65,6 +65,19 @@ struct BuildFigures {
 
 long long memory_total(const std::map<std::string, long long>& sections);
 
+// The names of the `count` largest sections, largest first (ties in name
+// order).
+std::vector<std::string> largest_sections(const std::map<std::string, long long>& sections,
+                                          std::size_t count);
+
+// A database may hold any number in any row. Each value read is held to
+// within this bound (row_values.h) and so is each sum (add_to), so that no
+// figure, total of figures or difference of two overflows.
+inline constexpr long long kLargestCount = 1LL << 56;
+
+// total += value, held within +-kLargestCount.
+void add_to(long long& total, long long value);
+
 // A list cut to its first entries; `count` is how many there are in all.
 template <typename Entry>
 struct ChangeList {

@@ -15,7 +15,19 @@ constexpr std::array<std::pair<Gate, std::string_view>, 5> kGateNames{{
     {Gate::kNewFindings, "new-findings"},
 }};
 
-constexpr std::size_t kNamedTests = 5;
+// A gate's line names a few of what it found, so that it stays one line.
+constexpr std::size_t kNamedItems = 5;
+
+// The first few of `items`, comma-separated, and how many of `count` in all
+// are left.
+std::string listed(const std::vector<std::string>& items, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size() && i < kNamedItems; ++i) {
+    text += (i == 0 ? "" : ", ") + items[i];
+  }
+  if (count > kNamedItems) text += " and " + std::to_string(count - kNamedItems) + " more";
+  return text;
+}
 
 std::optional<std::string> failed_tests(const BuildFigures& now) {
   if (!now.tests || now.tests->failed == 0) return std::nullopt;
@@ -27,14 +39,12 @@ std::optional<std::string> new_failures(const Section& section) {
   if (!failing || failing->count == 0) return std::nullopt;
   std::string detail =
       counted(static_cast<long long>(failing->count), "test fails", "tests fail") +
-      " that passed in " + short_hash(section.previous->githash) + ":";
-  for (std::size_t i = 0; i < failing->entries.size() && i < kNamedTests; ++i) {
-    detail += (i == 0 ? " " : ", ") + shown_name(failing->entries[i].name);
+      " that passed in " + short_hash(section.previous->githash) + ": ";
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < failing->entries.size() && i < kNamedItems; ++i) {
+    names.push_back(shown_name(failing->entries[i].name));
   }
-  if (failing->count > kNamedTests) {
-    detail += " and " + std::to_string(failing->count - kNamedTests) + " more";
-  }
-  return detail;
+  return detail + listed(names, failing->count);
 }
 
 std::optional<std::string> new_warnings(const Section& section) {
@@ -47,7 +57,7 @@ std::optional<std::string> new_warnings(const Section& section) {
 
 // Each C0 or C1 of a tool that fell by the noise limit or more.
 std::optional<std::string> coverage_drop(const BuildFigures& before, const BuildFigures& now) {
-  std::string detail;
+  std::vector<std::string> drops;
   auto check = [&](const std::string& tool, const char* name, const std::optional<Ratio>& was,
                    const std::optional<Ratio>& is) {
     const auto was_percent = was ? was->percent() : std::nullopt;
@@ -55,8 +65,8 @@ std::optional<std::string> coverage_drop(const BuildFigures& before, const Build
     if (!was_percent || !is_percent) return;
     // The tolerance keeps a drop of exactly 0.1 points a drop.
     if (*was_percent - *is_percent < kCoverageDropPoints - 1e-9) return;
-    detail += (detail.empty() ? "" : ", ") + shown_name(tool) + " " + name + " " +
-              percent_text(*is_percent) + " (" + signed_points(*is_percent - *was_percent) + ")";
+    drops.push_back(shown_name(tool) + " " + name + " " + percent_text(*is_percent) + " (" +
+                    signed_points(*is_percent - *was_percent) + ")");
   };
   for (const auto& [tool, coverage] : now.coverage) {
     const auto earlier = before.coverage.find(tool);
@@ -64,8 +74,8 @@ std::optional<std::string> coverage_drop(const BuildFigures& before, const Build
     check(tool, "C0", earlier->second.c0, coverage.c0);
     check(tool, "C1", earlier->second.c1, coverage.c1);
   }
-  if (detail.empty()) return std::nullopt;
-  return detail;
+  if (drops.empty()) return std::nullopt;
+  return listed(drops, drops.size());
 }
 
 std::optional<std::string> new_findings(const BuildFigures& before, const BuildFigures& now) {

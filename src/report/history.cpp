@@ -83,8 +83,8 @@ void read_figures(DatabaseReader& database, Table table, std::span<const std::st
       return database.query(test_counts_sql(builds), parameters, [&](Row row) {
         TestCounts& tests = measured(figures[text_of(row[0])].tests);
         const std::string result = text_of(row[1]);
-        if (result == "passed" || result == "PASSED") tests.passed += count_in(row, 2);
-        if (result == "failed" || result == "FAILED") tests.failed += count_in(row, 2);
+        if (is_passed(result)) add_to(tests.passed, count_in(row, 2));
+        if (is_failed(result)) add_to(tests.failed, count_in(row, 2));
       });
     case Table::kCoverage:
       return database.query(coverage_summary_sql(builds), parameters, [&](Row row) {
@@ -94,19 +94,19 @@ void read_figures(DatabaseReader& database, Table table, std::span<const std::st
     case Table::kCompiler:
       return database.query(compiler_counts_sql(builds), parameters, [&](Row row) {
         CompilerCounts& compiler = measured(figures[text_of(row[0])].compiler);
-        (is_error(text_of(row[1])) ? compiler.errors : compiler.warnings) += count_in(row, 2);
+        add_to(is_error(text_of(row[1])) ? compiler.errors : compiler.warnings, count_in(row, 2));
       });
     case Table::kMap:
       return database.query(section_sizes_sql(builds), parameters, [&](Row row) {
-        measured(figures[text_of(row[0])].memory)[text_of(row[1])] += count_in(row, 2);
+        add_to(measured(figures[text_of(row[0])].memory)[text_of(row[1])], count_in(row, 2));
       });
     case Table::kQac:
       return database.query(qac_counts_sql(builds), parameters, [&](Row row) {
         QacCounts& qac = measured(figures[text_of(row[0])].qac);
         for (std::size_t level = 0; level < qac.levels.size(); ++level) {
-          qac.levels[level] += count_in(row, 1 + level);
+          add_to(qac.levels[level], count_in(row, 1 + level));
         }
-        qac.his += count_in(row, 11);
+        add_to(qac.his, count_in(row, 11));
       });
   }
 }

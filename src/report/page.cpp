@@ -95,17 +95,14 @@ void add_memory_rows(std::vector<FigureRow>& rows, const BuildFigures& now,
   using Sections = std::map<std::string, long long>;
   add_count_row(rows, "Memory (bytes)", count_of(now.memory, memory_total),
                 count_of(before.memory, memory_total));
-  const Sections& shown = now.memory ? *now.memory : before.memory ? *before.memory : Sections{};
-  std::vector<std::pair<long long, std::string>> largest;
-  for (const auto& [section, bytes] : shown) largest.emplace_back(-bytes, section);
-  std::sort(largest.begin(), largest.end());
-  if (largest.size() > kFigureSections) largest.resize(kFigureSections);
+  const std::optional<Sections>& shown = now.memory ? now.memory : before.memory;
+  if (!shown) return;
   auto bytes_in = [](const std::optional<Sections>& memory, const std::string& section) {
     if (!memory) return std::optional<long long>();
     const auto found = memory->find(section);
     return std::optional<long long>(found == memory->end() ? 0 : found->second);
   };
-  for (const auto& [size, section] : largest) {
+  for (const std::string& section : largest_sections(*shown, kFigureSections)) {
     add_count_row(rows, "Section " + shown_name(section), bytes_in(now.memory, section),
                   bytes_in(before.memory, section));
   }

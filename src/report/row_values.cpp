@@ -1,5 +1,6 @@
 #include "report/row_values.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace qz::report {
@@ -13,7 +14,7 @@ std::optional<long long> number_of(std::optional<std::string_view> value) {
   std::string_view rest(stop, static_cast<std::size_t>(end - stop));
   if (rest.starts_with('.')) rest.remove_prefix(1);
   if (rest.find_first_not_of('0') != std::string_view::npos) return std::nullopt;
-  return number;
+  return std::clamp(number, -kLargestCount, kLargestCount);
 }
 
 std::string text_of(std::optional<std::string_view> value) {
@@ -24,14 +25,18 @@ long long count_in(DatabaseReader::Row row, std::size_t column) {
   return number_of(row[column]).value_or(0);
 }
 
+bool is_passed(std::string_view result) { return result == "passed" || result == "PASSED"; }
+
+bool is_failed(std::string_view result) { return result == "failed" || result == "FAILED"; }
+
 namespace {
 
 void add_ratio(std::optional<Ratio>& ratio, std::optional<long long> covered,
                std::optional<long long> coverable) {
   if (!coverable) return;
   if (!ratio) ratio.emplace();
-  ratio->covered += covered.value_or(0);
-  ratio->coverable += *coverable;
+  add_to(ratio->covered, covered.value_or(0));
+  add_to(ratio->coverable, *coverable);
 }
 
 }  // namespace

@@ -40,19 +40,37 @@ std::string signed_points(double change) {
   return text;
 }
 
-std::string shown_name(std::string_view name, std::size_t longest) {
+namespace {
+
+// The UTF-8 of `name` cut to `longest` characters, control characters
+// replaced, so that a name can neither blow up the page nor rewrite a line
+// of the console (a carriage return, an escape sequence).
+std::string shown_text(std::string_view name, std::size_t longest, std::string_view cut_mark) {
   const std::string utf8 = utf8_from_utf8_or_windows1252(name);
+  std::string shown;
   std::size_t characters = 0;
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
     // A character begins at every byte that is not a continuation byte.
-    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;
-    if (characters++ == longest) return utf8.substr(0, i) + "...";
+    const bool begins_character = (byte & 0xC0) != 0x80;
+    if (begins_character && characters++ == longest) return shown + std::string(cut_mark);
+    if (byte < 0x20 || byte == 0x7F) {
+      shown += "\xEF\xBF\xBD";  // U+FFFD
+    } else {
+      shown += c;
+    }
   }
-  return utf8;
+  return shown;
 }
 
-std::string short_hash(std::string_view githash) {
-  return shown_name(githash.substr(0, std::min<std::size_t>(githash.size(), 10)));
+}  // namespace
+
+std::string shown_name(std::string_view name, std::size_t longest) {
+  return shown_text(name, longest, "...");
+}
+
+std::string short_hash(std::string_view githash, std::size_t length) {
+  return shown_text(githash, length, "");
 }
 
 }  // namespace qz::report

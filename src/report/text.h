@@ -25,11 +25,12 @@ double rounded_percent(double percent);
 
 // A name from the database as UTF-8 (other bytes read as windows-1252), cut
 // to `longest` characters with "..." where it is longer, so that no name
-// can blow up the page.
+// can blow up the page, and control characters shown as U+FFFD, so that
+// none can rewrite a line of the console.
 std::string shown_name(std::string_view name, std::size_t longest = 120);
 
-// The first characters of a git hash, enough to tell builds apart in a
-// chart.
-std::string short_hash(std::string_view githash);
+// The first `length` characters of a git hash, as shown_name shows them:
+// enough to tell builds apart.
+std::string short_hash(std::string_view githash, std::size_t length = 10);
 
 }  // namespace qz::report

@@ -95,23 +95,16 @@ Chart qac_chart(const Figures& figures) {
 
 // The sections that are largest in the judged build (or the latest build
 // that measured memory).
-std::vector<std::string> largest_sections(const Figures& figures) {
+std::vector<std::string> drawn_sections(const Figures& figures) {
   const auto measured = std::find_if(figures.rbegin(), figures.rend(),
                                      [](const BuildFigures& build) { return build.memory; });
   if (measured == figures.rend()) return {};
-  std::vector<std::pair<long long, std::string>> sizes;
-  for (const auto& [section, bytes] : *measured->memory) sizes.emplace_back(-bytes, section);
-  std::sort(sizes.begin(), sizes.end());
-  std::vector<std::string> sections;
-  for (std::size_t i = 0; i < sizes.size() && i < kChartSections; ++i) {
-    sections.push_back(sizes[i].second);
-  }
-  return sections;
+  return largest_sections(*measured->memory, kChartSections);
 }
 
 Chart memory_chart(const Figures& figures) {
   Chart chart{"Memory of the largest sections (bytes)", false, {}};
-  for (const std::string& section : largest_sections(figures)) {
+  for (const std::string& section : drawn_sections(figures)) {
     chart.series.push_back(series_of(
         shown_name(section, 24), series_colour(chart.series.size()), figures,
         [&](const BuildFigures& build) -> std::optional<double> {

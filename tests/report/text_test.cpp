@@ -25,6 +25,8 @@ TEST(ShownName, IsUtf8AndCutAtACharacter) {
   EXPECT_EQ(shown_name("caf\xe9"), "caf\xc3\xa9");  // windows-1252
   EXPECT_EQ(shown_name(std::string(121, 'x')), std::string(120, 'x') + "...");
   EXPECT_EQ(short_hash("0123456789abcdef"), "0123456789");
+  EXPECT_EQ(short_hash("\xc3\xa9\xc3\xa9\xc3\xa9", 2), "\xc3\xa9\xc3\xa9");  // never half a character
+  EXPECT_EQ(shown_name("a\rb\x1b[2Kc\x7f"), "a\xef\xbf\xbd" "b\xef\xbf\xbd[2Kc\xef\xbf\xbd");
 }
 
 }  // namespace
