@@ -43,7 +43,7 @@ class PostgresqlImport : public DatabaseImport {
   void collect_table(const SqlTable& table, std::span<const SqlValue> run_values);
   void collect_row(std::span<const SqlValue> values);
   void import_rows(PgConnection& connection);
-  void create_missing(PgConnection& connection, bool table_missing);
+  void create_missing(PgConnection& connection);
   void send_rows(PgConnection& connection, const std::string& copy);
   static void commit_transaction(PgConnection& connection);
 
@@ -104,15 +104,9 @@ void PostgresqlImport::commit() {
 }
 
 void PostgresqlImport::import_rows(PgConnection& connection) {
+  create_missing(connection);
   connection.begin();
-  const std::string name = table_.name;
-  // A table made before the report's index came gets it with the next run.
-  const PgResult missing = connection.exec("select to_regclass('" + name +
-                                           "') is null, to_regclass('" + name +
-                                           "_by_build') is null");
-  if (missing.value(0, 0) == "t" || missing.value(0, 1) == "t") {
-    create_missing(connection, missing.value(0, 0) == "t");
-  }
+  const std::string& name = table_.name;
   const std::string columns = column_list(table_);
   if (table_.key.empty()) {
     send_rows(connection, "copy " + name + " (" + columns + ") from stdin");
@@ -128,24 +122,43 @@ void PostgresqlImport::import_rows(PgConnection& connection) {
   commit_transaction(connection);
 }
 
-// Runs that find the table (or its index by build) missing wait here for
-// each other; the first creates it, the others then find it. Runs that find
-// both never wait.
-void PostgresqlImport::create_missing(PgConnection& connection, bool table_missing) {
+// Creates the table, or the report's index by build on a table made before
+// it, where either is missing, in a short transaction of its own. Runs that
+// find something missing wait for each other under an advisory lock (two
+// concurrent CREATE ... IF NOT EXISTS can fail); runs that find both never
+// wait, nor does the import that follows hold the lock.
+void PostgresqlImport::create_missing(PgConnection& connection) {
+  const std::string& name = table_.name;
+  // A table that another role owns cannot be indexed by this one: its
+  // index does not count as missing, and the import goes on without it.
+  const std::string query =
+      "select to_regclass('" + name + "') is null, to_regclass('" + name +
+      "_by_build') is null and coalesce((select pg_catalog.pg_has_role(relowner, 'USAGE') from "
+      "pg_catalog.pg_class where oid = to_regclass('" + name + "')), true)";
+  auto missing = [&] {
+    const PgResult result = connection.exec(query);
+    return std::pair(result.value(0, 0) == "t", result.value(0, 1) == "t");
+  };
+  if (missing() == std::pair(false, false)) return;
+  connection.begin();
   connection.exec("select pg_advisory_xact_lock(" + std::string(kCreationLock) + ")");
+  const auto [table_missing, index_missing] = missing();
   if (table_missing) {
     connection.exec(create_table_statement(table_));
     if (!table_.key.empty()) connection.exec(create_key_index_statement(table_));
   }
-  // The report's index. A table that another role owns cannot be indexed
-  // by this one: the import goes on without it.
-  connection.exec("savepoint by_build");
-  try {
-    connection.exec(build_index_statement("", table_.name));
-    connection.exec("release savepoint by_build");
-  } catch (const PgError&) {
-    connection.exec("rollback to savepoint by_build");
+  if (index_missing) {
+    // An index that cannot be built (in the time a statement has) leaves
+    // the import to go on without it, as for a table of another role.
+    connection.exec("savepoint by_build");
+    try {
+      connection.exec(build_index_statement("", name));
+      connection.exec("release savepoint by_build");
+    } catch (const PgError&) {
+      connection.exec("rollback to savepoint by_build");
+    }
   }
+  connection.exec("commit");
 }
 
 void PostgresqlImport::send_rows(PgConnection& connection, const std::string& copy) {

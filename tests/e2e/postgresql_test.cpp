@@ -151,6 +151,25 @@ TEST_F(Postgresql, SixteenParallelFirstImportsAllLand) {
   EXPECT_EQ(per_run, std::vector<std::string>(kRuns, per_run.front()));
 }
 
+// A table of another role, which this one cannot index by build, takes the
+// rows without the index, and without waiting for runs that create tables.
+TEST_F(Postgresql, ATableOfAnotherRoleTakesRowsWithoutWaitingForItsIndex) {
+  TempDir work;
+  auto arguments = with_database(
+      run_arguments(example_path(QZ_EXAMPLES, "PassFail"), work.file("out.sql"), "PassFail"),
+      uri());
+  ASSERT_EQ(run_program(QZ_PROGRAM, arguments).status, 0);
+  query("drop index ut_results_by_build; alter table ut_results owner to postgres; "
+        "grant all on ut_results to qz");
+  PgConnection creating(uri(), RunError::Step::kWriteDatabase);
+  creating.exec("select pg_advisory_lock(5863562180238405681)");
+  arguments[2] = "--platform=Other";
+  EXPECT_EQ(run_program(QZ_PROGRAM, arguments).status, 0);
+  EXPECT_EQ(query("select count(distinct platform), count(*) filter (where platform = 'Other') * 2 "
+                  "= count(*) from ut_results"),
+            std::vector<std::string>{"2|t"});
+}
+
 TEST_F(Postgresql, AKilledImportLeavesNoneOfItsRowsAndTheEarlierOnes) {
   TempDir work;
   const auto earlier = run_arguments(work.write("small.log", warning_lines(3, "small")),
