@@ -10,10 +10,14 @@ namespace qz {
 namespace {
 
 #ifdef _WIN32
-// The usual search: beside the .exe, the system folders, then PATH, where a
-// PostgreSQL client installation puts its bin folder.
+// Beside the .exe, the system folders, then PATH, where a PostgreSQL client
+// installation puts its bin folder; never the current folder, where a build
+// may run in a checkout that anyone could have put a libpq.dll into.
 constexpr const char* kLibraryName = "libpq.dll";
-void* open_library() { return reinterpret_cast<void*>(LoadLibraryA(kLibraryName)); }
+void* open_library() {
+  SetDllDirectoryW(L"");
+  return reinterpret_cast<void*>(LoadLibraryA(kLibraryName));
+}
 void* find_symbol(void* library, const char* name) {
   return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
