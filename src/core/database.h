@@ -41,8 +41,9 @@ class DatabaseImport : public RowSink {
 // index's name.
 std::string build_index_statement(std::string_view schema, std::string_view table);
 
-// The import into the database that `target` names; nothing is opened in it
-// before commit().
+// The import into the database that `target` names; nothing is written to
+// it before commit() (an SQLite file's header is read at once, for its text
+// encoding).
 std::unique_ptr<DatabaseImport> open_database_import(const std::string& target);
 
 // The steps of collecting rows: the first failure is kept and ends the

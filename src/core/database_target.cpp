@@ -13,6 +13,8 @@
 #include <windows.h>
 #endif
 
+#include "core/util.h"
+
 namespace qz {
 namespace {
 
@@ -113,11 +115,7 @@ std::string without_passwords(std::string message, std::string_view uri) {
   for (const auto& [at, length] : password_spans(uri)) {
     const std::string_view written = uri.substr(at, length);
     for (const std::string& password : {std::string(written), percent_decoded(written)}) {
-      if (password.empty()) continue;
-      for (std::size_t found = message.find(password); found != std::string::npos;
-           found = message.find(password, found + 3)) {
-        message.replace(found, password.size(), "***");
-      }
+      if (!password.empty()) message = replace_all(message, password, "***");
     }
   }
   return message;

@@ -13,7 +13,6 @@ namespace qz {
 namespace {
 
 constexpr std::string_view kCreatePrefix = "create table if not exists ";
-constexpr int kBusyMilliseconds = 60'000;
 
 // The column list of an INSERT prefix "insert into t (a, b) values (".
 std::string column_list(std::string_view insert_prefix) {
@@ -97,7 +96,7 @@ void SqliteImport::open_collection() {
   if (sqlite3_open_v2("", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
     fail("cannot open a temporary database");
   }
-  sqlite3_busy_timeout(db_, kBusyMilliseconds);
+  sqlite3_busy_timeout(db_, kSqliteBusyMilliseconds);
   execute("pragma journal_mode = off; pragma synchronous = off;");
   // Attached databases must share one text encoding; a new target is UTF-8.
   if (const std::string_view encoding = sqlite_text_encoding(target_path_); !encoding.empty()) {
@@ -185,7 +184,7 @@ void SqliteImport::copy_rows() {
       bind(statement, column++, value);
     }
     if (sqlite3_step(statement) != SQLITE_DONE) fail(sqlite3_errmsg(db_));
-  } catch (const RunError&) {
+  } catch (...) {
     sqlite3_finalize(statement);
     throw;
   }
@@ -221,11 +220,11 @@ void SqliteImport::copy_into_target() {
       execute(build_index_statement("target.", table_) + ";");
       copy_rows();
       execute("commit;");
-    } catch (const RunError&) {
+    } catch (...) {  // out of memory too: the target is never left locked
       sqlite3_exec(db_, "rollback;", nullptr, nullptr, nullptr);
       throw;
     }
-  } catch (const RunError&) {
+  } catch (...) {
     sqlite3_exec(db_, "detach database target;", nullptr, nullptr, nullptr);
     throw;
   }

@@ -9,7 +9,6 @@
 namespace qz {
 namespace {
 
-constexpr int kBusyMilliseconds = 60'000;
 
 [[noreturn]] void fail(const std::string& reason) {
   throw RunError(RunError::Step::kReadDatabase, reason);
@@ -28,7 +27,7 @@ class SqliteReader : public DatabaseReader {
       db_ = nullptr;
       fail(reason);
     }
-    sqlite3_busy_timeout(db_, kBusyMilliseconds);
+    sqlite3_busy_timeout(db_, kSqliteBusyMilliseconds);
     // Reading the schema tells a file that is no database at all. A
     // constructor that throws runs no destructor: the connection is closed
     // here.
