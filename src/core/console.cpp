@@ -7,7 +7,6 @@
 
 #ifdef _WIN32
 #include <io.h>
-#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -24,17 +23,6 @@ int open_null_device() { return _open(kNullDevice, _O_RDWR | _O_BINARY); }
 void duplicate(int from, int to) { _dup2(from, to); }
 void close_descriptor(int fd) { _close(fd); }
 
-std::optional<FileIdentity> identity_of_descriptor(int fd) {
-  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (handle == INVALID_HANDLE_VALUE || GetFileInformationByHandle(handle, &info) == 0) {
-    return std::nullopt;  // a console, a pipe, or nothing
-  }
-  return FileIdentity{
-      info.dwVolumeSerialNumber,
-      (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-}
-
 bool is_null_device(int) { return false; }
 
 #else
@@ -45,13 +33,6 @@ bool is_closed(int fd) { return ::fcntl(fd, F_GETFD) == -1; }
 int open_null_device() { return ::open(kNullDevice, O_RDWR); }
 void duplicate(int from, int to) { ::dup2(from, to); }
 void close_descriptor(int fd) { ::close(fd); }
-
-std::optional<FileIdentity> identity_of_descriptor(int fd) {
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) return std::nullopt;
-  return FileIdentity{static_cast<unsigned long long>(info.st_dev),
-                      static_cast<unsigned long long>(info.st_ino)};
-}
 
 bool is_null_device(int fd) {
   struct stat descriptor {};
@@ -76,6 +57,8 @@ void open_missing_standard_streams() {
     }
   }
 }
+
+bool standard_output_is_null_device() { return is_null_device(1); }
 
 std::optional<FileIdentity> standard_output_identity() {
   if (is_null_device(1)) return std::nullopt;

@@ -11,6 +11,10 @@ namespace qz {
 // output file that became standard output would receive the echo too.
 void open_missing_standard_streams();
 
+// Whether standard output is the null device (never on Windows, where the
+// check is not made).
+bool standard_output_is_null_device();
+
 // The identity of the file behind standard output, if it is one (not the
 // null device, whose readers want nothing).
 std::optional<FileIdentity> standard_output_identity();

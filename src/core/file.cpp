@@ -151,17 +151,19 @@ File File::open_output(const std::string& path) {
   return file;
 }
 
-std::optional<FileIdentity> File::identity() const {
-  if (fd_ < 0) return std::nullopt;
+std::optional<FileIdentity> identity_of_descriptor(int fd) {
+  if (fd < 0) return std::nullopt;
 #ifdef _WIN32
-  return identity_of_handle(reinterpret_cast<HANDLE>(_get_osfhandle(fd_)));
+  return identity_of_handle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
 #else
   struct stat info {};
-  if (::fstat(fd_, &info) != 0) return std::nullopt;
+  if (::fstat(fd, &info) != 0) return std::nullopt;
   return FileIdentity{static_cast<unsigned long long>(info.st_dev),
                       static_cast<unsigned long long>(info.st_ino)};
 #endif
 }
+
+std::optional<FileIdentity> File::identity() const { return identity_of_descriptor(fd_); }
 
 long long File::read(char* data, std::size_t size) {
   if (fd_ < 0) return -1;

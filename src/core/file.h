@@ -30,6 +30,10 @@ struct FileIdentity {
 // The identity of the file that `path` names, if it exists.
 std::optional<FileIdentity> identity_of(const std::string& path);
 
+// The identity of the file open as descriptor `fd`, if it is one (not a
+// console or pipe on Windows).
+std::optional<FileIdentity> identity_of_descriptor(int fd);
+
 // An open file of the operating system, opened once and handed on, so that a
 // FIFO or device is never opened twice. Closed when it goes out of scope.
 class File {

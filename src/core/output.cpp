@@ -6,10 +6,9 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
 #endif
+
+#include "core/console.h"
 
 namespace qz {
 namespace {
@@ -19,19 +18,6 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 // The echo is a courtesy: a console that has gone away (a closed pipe)
 // changes nothing about the run.
 void write_console(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
-
-// Build scripts often send the console to the null device; the echo would
-// only read the whole file back for nothing.
-bool console_is_null_device() {
-#ifdef _WIN32
-  return false;
-#else
-  struct stat console {};
-  struct stat null_device {};
-  return ::fstat(STDOUT_FILENO, &console) == 0 && S_ISCHR(console.st_mode) &&
-         ::stat("/dev/null", &null_device) == 0 && console.st_rdev == null_device.st_rdev;
-#endif
-}
 
 }  // namespace
 
@@ -44,7 +30,9 @@ void print_line(std::string_view text) {
 Output::Output(File& file, Echo echo, RunError::Step failure)
     : file_(file),
       failure_(failure),
-      echo_(echo == Echo::kAfterFile && !console_is_null_device()),
+      // Build scripts often send the console to the null device; the echo
+      // would only read the whole file back for nothing.
+      echo_(echo == Echo::kAfterFile && !standard_output_is_null_device()),
       echo_from_memory_(echo_ && !(file.is_regular() && file.is_readable())) {
   block_.reserve(kBlockSize + kBlockSize / 4);
 }

@@ -153,10 +153,9 @@ std::string database_refusal(const RunSettings& settings, const Format* format, 
 
 // Why --sarif cannot be followed, or nothing: checked before any file is
 // opened, so that a refused option leaves every file as it was.
-std::string sarif_refusal(const RunSettings& settings) {
+std::string sarif_refusal(const RunSettings& settings, const Format* format) {
   const std::string& path = *settings.sarif;
   if (path.empty()) return "no SARIF file is named (--sarif=FILE)";
-  const Format* format = find_format(settings.parser_type);
   if (format != nullptr && !format->has_findings) {
     return "the parser type " + settings.parser_type + " has no findings";
   }
@@ -180,8 +179,9 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
     return fail("QZTestResult error: Option " + std::string(option) + " holds a control character",
                 kStatusUsage);
   }
+  const Format* format = find_format(settings.parser_type);
   if (settings.sarif) {
-    if (const std::string refusal = sarif_refusal(settings); !refusal.empty()) {
+    if (const std::string refusal = sarif_refusal(settings, format); !refusal.empty()) {
       return fail("QZTestResult error: Option --sarif is refused: " + refusal, kStatusUsage);
     }
   }
@@ -198,7 +198,6 @@ int run_checked(const std::vector<std::string>& command_line, const RunSettings&
   // it is truncated, so that the input is never lost.
   constexpr std::string_view kSameFile = "QZTestResult error: Input and output are the same file";
   if (same_file(input, identity_of(settings.output))) return fail(kSameFile, kStatusNoOutput);
-  const Format* format = find_format(settings.parser_type);
   if (settings.database) {
     if (const std::string refusal = database_refusal(settings, format, input); !refusal.empty()) {
       return database_failure(refusal);
