@@ -320,9 +320,13 @@ FindingLevel tidy_level(std::string_view severity) {
 TidyDiagnostic tidy_diagnostic(const TidyMessage& message) {
   const std::string_view text = message.text;
   const std::size_t from = message.summary_parts[1].begin;
-  for (std::size_t open = text.find('[', from); open != kNone; open = text.find('[', open + 1)) {
-    const std::size_t close = text.find(']', open);
-    if (close == kNone) break;
+  // Only the last "[" before each "]" can open a check list ("[" is not a
+  // character of one), so each byte is looked at once, whatever the line.
+  for (std::size_t after = from, close = text.find(']', from); close != kNone;
+       after = close + 1, close = text.find(']', after)) {
+    const std::size_t found = text.substr(after, close - after).rfind('[');
+    if (found == kNone) continue;
+    const std::size_t open = after + found;
     const std::string_view inside = text.substr(open + 1, close - open - 1);
     const bool ends_line = close + 1 == text.size() || is_space(text[close + 1]);
     if (ends_line && is_check_list(inside)) {

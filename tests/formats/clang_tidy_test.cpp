@@ -409,6 +409,7 @@ TEST(TidyDiagnostic, TakesTheChecksThatEndTheFirstLine) {
       {"a.cpp:1:2: warning: bad index [cppcoreguidelines-pro-bounds-x]     buf[index] = 0;",
        "cppcoreguidelines-pro-bounds-x", "bad index"},
       {"a.cpp:1:2: warning: 'operator[]' [a-b,c.D_e-f]", "a-b,c.D_e-f", "'operator[]'"},
+      {"a.cpp:1:2: warning: x [[[a-b]", "a-b", "x [["},
       {"a.cpp:1:2: note: insecure call  memcpy(&rb->data[rb->head], s);", "",
        "insecure call  memcpy(&rb->data"},
   };
