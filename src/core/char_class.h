@@ -19,4 +19,12 @@ constexpr bool is_space(char c) {
 // [[:digit:]], [0-9] and \d.
 constexpr bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
+// [[:alnum:]].
+constexpr bool is_alnum(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || is_digit(c);
+}
+
+// [[:blank:]].
+constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
 }  // namespace qz

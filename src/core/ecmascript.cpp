@@ -15,12 +15,10 @@ using Bytes = std::bitset<256>;
 constexpr bool is_upper(char c) { return c >= 'A' && c <= 'Z'; }
 constexpr bool is_lower(char c) { return c >= 'a' && c <= 'z'; }
 constexpr bool is_alpha(char c) { return is_upper(c) || is_lower(c); }
-constexpr bool is_alnum(char c) { return is_alpha(c) || is_digit(c); }
 constexpr bool is_word(char c) { return is_alnum(c) || c == '_'; }
 constexpr bool is_xdigit(char c) {
   return is_digit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-constexpr bool is_blank(char c) { return c == ' ' || c == '\t'; }
 constexpr bool is_print(char c) { return c >= ' ' && c <= '~'; }
 constexpr bool is_graph(char c) { return is_print(c) && c != ' '; }
 constexpr bool is_punct(char c) { return is_graph(c) && !is_alnum(c); }

@@ -206,29 +206,26 @@ LiteralChain::Reach LiteralChain::walk(std::string_view line, std::size_t at, st
   return {limit != (kForward ? elements_.size() : 0) || room() == 0, element, at};
 }
 
-// The earliest end of a place from `at` on where one of the step's texts
-// stands and the elements around it fit, walked up to the far ends of the
-// neighbouring steps (so that each element is walked from a few steps at
-// most); kNone when there is none. `at` holds one of the texts: most lines
-// that get here match, and fit there at once.
-std::size_t LiteralChain::place_end(std::size_t k, std::string_view line, std::size_t at,
-                                    std::size_t& budget) const {
+// Whether one of the step's texts stands somewhere from `at` on with the
+// elements around it fitting, walked up to the far ends of the neighbouring
+// steps (so that each element is walked from a few steps at most). `at`
+// holds one of the texts: most lines that get here match, and fit there at
+// once.
+bool LiteralChain::fits_around(std::size_t k, std::string_view line, std::size_t at,
+                               std::size_t& budget) const {
   const Step& step = steps_[k];
   const std::size_t back_limit = k == 0 ? 0 : steps_[k - 1].first;
   const std::size_t forward_limit = k + 1 == steps_.size() ? elements_.size() : steps_[k + 1].last;
-  std::size_t earliest = kNone;
-  for (; at != kNone;
-       at = at + 1 + step.shortest < earliest ? find_texts(line, step.texts, at + 1) : kNone) {
+  for (; at != kNone; at = find_texts(line, step.texts, at + 1)) {
     for (const std::string& text : step.texts) {
-      if (text.size() <= line.size() - at && at + text.size() < earliest &&
-          text_stands_at(line.data() + at, text) &&
+      if (text.size() <= line.size() - at && text_stands_at(line.data() + at, text) &&
           walk<false>(line, at, step.first, back_limit, budget).fits &&
           walk<true>(line, at + text.size(), step.last, forward_limit, budget).fits) {
-        earliest = at + text.size();
+        return true;
       }
     }
   }
-  return earliest;
+  return false;
 }
 
 bool LiteralChain::may_match(std::string_view line) const {
@@ -266,7 +263,7 @@ bool LiteralChain::may_match(std::string_view line) const {
   }
   // Then the needed texts with what surrounds them: a near miss mostly
   // holds them, but not between the bytes the pattern puts around them.
-  return needed_at == kNone || place_end(needed_step_, line, needed_at, budget) != kNone;
+  return needed_at == kNone || fits_around(needed_step_, line, needed_at, budget);
 }
 
 }  // namespace qz

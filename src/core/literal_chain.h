@@ -65,8 +65,8 @@ class LiteralChain {
   template <bool kForward>
   Reach walk(std::string_view line, std::size_t at, std::size_t element, std::size_t limit,
              std::size_t& budget) const;
-  std::size_t place_end(std::size_t step, std::string_view line, std::size_t at,
-                        std::size_t& budget) const;
+  bool fits_around(std::size_t step, std::string_view line, std::size_t at,
+                   std::size_t& budget) const;
 
   std::vector<Element> elements_;
   std::vector<Step> steps_;

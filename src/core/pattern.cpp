@@ -6,6 +6,7 @@
 #include <array>
 #include <bitset>
 
+#include "core/char_class.h"
 #include "core/ecmascript.h"
 
 namespace qz {
@@ -29,7 +30,7 @@ re2::RE2::Options latin1_options() {
 void append_byte(std::string& out, std::size_t byte) {
   static constexpr std::string_view kHex = "0123456789abcdef";
   const char c = static_cast<char>(byte);
-  if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
+  if (is_alnum(c)) {
     out += c;
     return;
   }

@@ -73,9 +73,11 @@ class Pattern {
 };
 
 // Rewrites an ECMAScript pattern into the syntax that RE2 and PCRE2 share,
-// with the same meaning: "." matches neither line feed nor carriage return,
-// and \s is the six classic white-space characters (written out, so that
-// neither engine adds others). Everything else already means the same.
+// with the same meaning: every literal byte and class is written out as the
+// byte set that parse_ecmascript reads (so "." matches neither line feed nor
+// carriage return, and \s is the six classic white-space characters, which
+// neither engine can widen); the rest (groups, alternatives, repetitions,
+// anchors) is kept as written.
 std::string translate_ecmascript(std::string_view ecmascript);
 
 }  // namespace qz

@@ -286,8 +286,7 @@ bool collect_tidy_messages(LineReader& input, TidyMessages& collected) {
 namespace {
 
 bool is_check_name_character(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || is_digit(c) || c == '-' || c == '.' ||
-         c == '_';
+  return is_alnum(c) || c == '-' || c == '.' || c == '_';
 }
 
 // Checks as clang-tidy names them in brackets: letters, digits, ".", "_" and

@@ -17,8 +17,6 @@ using namespace std::literals;
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
 // Whether the start pattern matches with its severity ("warning:", say) at
 // `at`. Every piece around the severity is a run of one class or a literal,
 // so each is found directly: white space after the colon, then anything
