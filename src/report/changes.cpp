@@ -118,23 +118,40 @@ double fall(const std::optional<Ratio>& before, const std::optional<Ratio>& now)
   return *before->percent() - *now->percent();
 }
 
+// Calls `each(key, before, now)` for every key of either map, in key order;
+// the map that lacks a key hands on null.
+template <typename Map, typename Each>
+void for_each_key(const Map& before, const Map& now, Each each) {
+  auto b = before.begin();
+  auto n = now.begin();
+  while (b != before.end() || n != now.end()) {
+    if (n == now.end() || (b != before.end() && b->first < n->first)) {
+      each(b->first, &b->second, nullptr);
+      ++b;
+    } else if (b == before.end() || n->first < b->first) {
+      each(n->first, nullptr, &n->second);
+      ++n;
+    } else {
+      each(n->first, &b->second, &n->second);
+      ++b;
+      ++n;
+    }
+  }
+}
+
 }  // namespace
 
 void compare_tests(const TestResults& before, const TestResults& now, Changes& changes) {
   std::vector<TestChange> failing, passing, added, removed;
-  for (const auto& [key, failed] : now) {
-    const auto earlier = before.find(key);
-    if (earlier == before.end()) {
+  for_each_key(before, now, [&](const TestKey& key, const bool* failed_before, const bool* failed) {
+    if (failed_before == nullptr) {
       added.push_back(test_change(key));
-    } else if (failed && !earlier->second) {
-      failing.push_back(test_change(key));
-    } else if (!failed && earlier->second) {
-      passing.push_back(test_change(key));
+    } else if (failed == nullptr) {
+      removed.push_back(test_change(key));
+    } else if (*failed != *failed_before) {
+      (*failed ? failing : passing).push_back(test_change(key));
     }
-  }
-  for (const auto& [key, failed] : before) {
-    if (!now.contains(key)) removed.push_back(test_change(key));
-  }
+  });
   changes.newly_failing = cut(std::move(failing));
   changes.newly_passing = cut(std::move(passing));
   changes.added_tests = cut(std::move(added));
@@ -143,7 +160,9 @@ void compare_tests(const TestResults& before, const TestResults& now, Changes& c
 
 void compare_warnings(const WarningPlaces& before, const WarningPlaces& now, Changes& changes) {
   std::vector<WarningChange> added, fixed;
-  auto note = [&](const WarningKey& key, long long places_before, long long places_now) {
+  for_each_key(before, now, [&](const WarningKey& key, const long long* was, const long long* is) {
+    const long long places_before = was != nullptr ? *was : 0;
+    const long long places_now = is != nullptr ? *is : 0;
     const auto& [filename, type, error_id, error_num] = key;
     WarningChange change{filename, type, error_id, error_num, places_before, places_now};
     if (places_now > places_before) {
@@ -153,17 +172,6 @@ void compare_warnings(const WarningPlaces& before, const WarningPlaces& now, Cha
       add_to(changes.fixed_places, places_before - places_now);
       fixed.push_back(std::move(change));
     }
-  };
-  for (const auto& [key, places] : now) {
-    const auto earlier = before.find(key);
-    note(key, earlier == before.end() ? 0 : earlier->second, places);
-  }
-  for (const auto& [key, places] : before) {
-    if (!now.contains(key)) note(key, places, 0);
-  }
-  std::sort(fixed.begin(), fixed.end(), [](const WarningChange& a, const WarningChange& b) {
-    return std::tie(a.filename, a.type, a.error_id, a.error_num) <
-           std::tie(b.filename, b.type, b.error_id, b.error_num);
   });
   changes.new_warnings = cut(std::move(added));
   changes.fixed_warnings = cut(std::move(fixed));
